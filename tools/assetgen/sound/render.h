@@ -1,0 +1,31 @@
+// Playing a score through FluidSynth and encoding the result as a looping MP3.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "score.h"
+
+namespace vx::assetgen::sound {
+
+// Interleaved stereo float samples at 44.1 kHz.
+using StereoBuffer = std::vector<float>;
+
+// Level targets for the music: the RMS of a whole loop, capped so the peak stays below -1.5 dBFS
+// (room for the MP3 codec's overshoot).
+inline constexpr double kMusicRms = 0.13;  // about -17.7 dBFS
+inline constexpr double kMusicPeak = 0.84;
+
+// Renders exactly one loop of the score. The score is played twice without a break and the
+// second pass is kept, so the notes and reverb still sounding at the end of the loop are
+// already present at its start, and the loop's end runs into its start as it would in a
+// continuous performance. The loop length is a whole number of FluidSynth's 64-sample blocks,
+// so both passes see the same event timing. The result is levelled to kMusicRms / kMusicPeak.
+StereoBuffer RenderLoop(const Score& score, const std::string& soundFont);
+
+// Encodes stereo samples as MP3 (44.1 kHz, joint stereo, 160 kbit/s CBR) with the LAME info tag
+// written over the first frame, so decoders that honour it drop the encoder's delay and padding
+// and the decoded piece has exactly the input's length (gapless looping).
+std::string EncodeMp3(const StereoBuffer& samples);
+
+}  // namespace vx::assetgen::sound
