@@ -1,0 +1,10 @@
+// Bringing the devices up on the window and releasing them at the end.
+#pragma once
+
+namespace vx {
+
+// Drawing device, sound system, keyboard and mouse. False when the game must end.
+bool SetupDevices();
+void ReleaseDevices();
+
+}  // namespace vx

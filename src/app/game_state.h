@@ -1,0 +1,51 @@
+// The game state machine's values: which state runs each frame and the game-wide numbers
+// the states share (stage, world, stage set, per-frame flags).
+#pragma once
+#include <cstdint>
+
+namespace vx {
+
+inline constexpr int E_FAIL = static_cast<int>(0x80004005u);
+
+enum GameState : int {
+  Boot = 0,
+  TitleLoad = 1,
+  Title = 2,
+  StageLoad = 3,
+  Play = 4,
+  Editor = 5,
+  Settings = 6,
+  StageClear = 7,
+  WorldSelect = 8,
+  StageInfo = 9,
+  PauseMenuState = 10,  // the pause menu's state (its handler is PauseMenu)
+  Ending = 11,
+  SaveOfferState = 13,  // the save offer's state (its handler is SaveOffer)
+  Intro = 18,
+};
+
+struct GameFlow {
+  int gameState = Boot;
+  int previousState = -1;
+  int frameCounter = 0;
+  bool clickThisFrame = false;
+  int stageNumber = 0;
+  int stagesPerWorld = 100;
+  int stageSet = 0;
+  int lastCellCount = 0;
+  std::int16_t playFrameCounter = 0;
+  bool firstPlayFrame = false;
+  bool aimGuide = false;
+  bool frameRateDisplay = false;
+};
+extern GameFlow flow;
+
+// Derived values of the stage number.
+inline int CurrentWorld() {
+  return flow.stageNumber / (flow.stagesPerWorld > 0 ? flow.stagesPerWorld : 1);
+}
+inline int StageInWorld() {
+  return flow.stageNumber % (flow.stagesPerWorld > 0 ? flow.stagesPerWorld : 1);
+}
+
+}  // namespace vx

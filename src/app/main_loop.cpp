@@ -1,0 +1,162 @@
+#include "app/main_loop.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/device.h"
+#include "app/dispatcher.h"
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "app/random.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "draw/sprite.h"
+#include "objects/field_drawing.h"
+#include "objects/object_update.h"
+#include "platform/dialog.h"
+#include "platform/files.h"
+#include "platform/gpu.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+#include "storage/archive.h"
+#include "storage/texture.h"
+
+namespace vx {
+
+AppState app;
+
+void ComputeFitSize(int desktopWidth, int desktopHeight) {
+  app.desktopWidth = desktopWidth;
+  app.desktopHeight = desktopHeight;
+  app.fitSize = desktopWidth < desktopHeight ? desktopWidth : desktopHeight;
+  if (app.fitSize > 100) app.fitSize -= 50;
+  app.fitX = desktopWidth / 2 - app.fitSize / 2;
+  app.fitY = 0;
+}
+
+int ChooseScratchPath(char* path, const char* file) {
+  char first = static_cast<char>('k' + GameRand() % 10);
+  char second = static_cast<char>('k' + GameRand() % 10);
+  std::snprintf(path, 256, "BUN\\%c\\%c\\", first, second);
+  if (!platform::files::DirectoryExists(path)) {
+    if (platform::backend.dialogs)
+      platform::backend.dialogs->Show("Missing Data", "Game Exiting", platform::Buttons::Ok);
+    path[0] = '\0';
+    return 0;
+  }
+  std::strncat(path, file, 255 - std::strlen(path));
+  return static_cast<int>(std::strlen(path));
+}
+
+void ApplyWindowRequests() {
+  platform::Window* window = platform::backend.window;
+  if (app.requestedWindowSize[0] != app.appliedWindowSize[0] ||
+      app.requestedWindowSize[1] != app.appliedWindowSize[1]) {
+    if (window)
+      window->Move(app.requestedWindowPos[0], app.requestedWindowPos[1], app.requestedWindowSize[0],
+                   app.requestedWindowSize[0]);
+    app.appliedWindowSize[0] = app.requestedWindowSize[0];
+    app.appliedWindowSize[1] = app.requestedWindowSize[1];
+  }
+  if (app.requestedWindowPos[0] != app.appliedWindowPos[0] ||
+      app.requestedWindowPos[1] != app.appliedWindowPos[1]) {
+    if (window)
+      window->Move(app.requestedWindowPos[0], app.requestedWindowPos[1], app.requestedWindowSize[0],
+                   app.requestedWindowSize[0]);
+    app.appliedWindowPos[0] = app.requestedWindowPos[0];
+    app.appliedWindowPos[1] = app.requestedWindowPos[1];
+  }
+}
+
+void SendCloseRequest() {
+  StopAndCloseMusic();
+  if (app.musicScratchPath[0]) {
+    platform::files::SetNormalAttributes(app.musicScratchPath);
+    platform::files::Delete(app.musicScratchPath);
+  }
+  app.quitRequested = true;
+}
+
+int StartOfGameLoading() {
+  app.startupDone = true;
+  ClearSpriteSheets();
+  ClearPlayerFigures();
+  for (int n = 1; n <= 8; ++n) {
+    char member[64];
+    std::snprintf(member, sizeof member, "img\\explosion_%d.tga", n);
+    if (LoadArchiveTexture("_data.loc", member, &objectUpdate.explosionImages[n - 1]) < 0) {
+      if (platform::backend.dialogs)
+        platform::backend.dialogs->Show(member, "Game_0Stage3 Unable to load",
+                                        platform::Buttons::Ok);
+      return E_FAIL;
+    }
+  }
+  return 0;
+}
+
+void RenderFrame() {
+  UpdateFrameStep();
+  platform::Gpu* gpu = platform::backend.gpu;
+  if (gpu) {
+    gpu->BeginFrame();
+    gpu->BeginSprites();
+  }
+  DispatchGameState();
+  if (gpu) gpu->EndSprites();
+  DrawModels();
+  if (gpu) gpu->Present();
+}
+
+bool GameStartup(int* status) {
+  *status = 0;
+  platform::Window* window = platform::backend.window;
+  if (!window) {
+    *status = E_FAIL;
+    return false;
+  }
+  platform::DesktopSize desktop = window->Desktop();
+  ComputeFitSize(desktop.width, desktop.height);
+  if (!window->Create("Vexorbia", app.appliedWindowSize[0], app.appliedWindowSize[1])) {
+    *status = E_FAIL;
+    return false;
+  }
+  if (!ChooseScratchPath(app.musicScratchPath, "ahae.mp3") ||
+      !ChooseScratchPath(app.secondScratchPath, "dummy.txt"))
+    return false;
+  if (!SetupDevices()) return false;
+  StartOfGameLoading();
+  ResetModelTable();
+  return true;
+}
+
+bool GameFrame() {
+  RenderFrame();
+  // Closing the window quits the same way as the title's quit entry.
+  platform::Window* window = platform::backend.window;
+  if (!app.quitRequested && window && window->PumpEvents()) SendCloseRequest();
+  if (app.quitRequested) return false;
+  ApplyWindowRequests();
+  return true;
+}
+
+void GameTeardown() {
+  ShutdownSound();
+  ReleaseModels();
+  ReleaseDevices();
+  ReleaseArchiveBuffer();
+  if (platform::backend.window) platform::backend.window->Destroy();
+}
+
+int RunGame() {
+  int status = 0;
+  if (!GameStartup(&status)) {
+    if (platform::backend.window) platform::backend.window->Destroy();
+    return status;
+  }
+  while (GameFrame()) {
+  }
+  GameTeardown();
+  return 0;
+}
+
+}  // namespace vx

@@ -1,0 +1,52 @@
+// The program's spine: start-up, the frame loop, the close request and teardown.
+#pragma once
+
+namespace vx {
+
+struct AppState {
+  int fitSize = 0;
+  int fitX = 0, fitY = 0;
+  int desktopWidth = 0, desktopHeight = 0;
+  int requestedWindowSize[2] = {512, 512};
+  int appliedWindowSize[2] = {512, 512};
+  int requestedWindowPos[2] = {0, 0};
+  int appliedWindowPos[2] = {0, 0};
+  char musicScratchPath[256] = {};
+  char secondScratchPath[256] = {};
+  bool startupDone = false;
+  bool quitRequested = false;  // the close request was made; the loop ends after this frame
+};
+extern AppState app;
+
+// The whole program: start-up, frames until the close request, teardown. Returns the exit
+// status (E_FAIL when the window cannot be made).
+int RunGame();
+
+// The same in pieces, for the replay harness. GameStartup returns false when the program
+// must end (its result then goes in *status); GameFrame returns false once the game asked
+// to quit.
+bool GameStartup(int* status);
+bool GameFrame();
+void GameTeardown();
+
+// One frame: frame step, frame begin, the dispatcher, sprite end, models, present.
+void RenderFrame();
+
+// Start-of-game loading: working globals, empty texture tables, the explosion images.
+int StartOfGameLoading();
+
+// Writes "BUN\x\y\" + file into path (letters k..t from the random source). Returns the
+// path's length, or 0 after "Missing Data" when the directory does not exist.
+int ChooseScratchPath(char* path, const char* file);
+
+// Largest square that fits the desktop, less 50 when above 100, centred at the top.
+void ComputeFitSize(int desktopWidth, int desktopHeight);
+
+// Moves the window when the requested size or position changed.
+void ApplyWindowRequests();
+
+// The close request: stop and close the music, delete the extracted music file, quit.
+// Used by the title's quit entry and by closing the window.
+void SendCloseRequest();
+
+}  // namespace vx

@@ -1,0 +1,13 @@
+#include "app/random.h"
+
+#include <cstdlib>
+
+namespace vx {
+
+RandomSource randomSource;
+
+int GameRand() {
+  return randomSource.next ? randomSource.next() : std::rand();
+}
+
+}  // namespace vx

@@ -1,0 +1,11 @@
+#include "audio/sound.h"
+
+namespace vx {
+
+SoundEffects sfx;
+
+// Not built yet: no effect plays.
+void PlaySound(int, int, int) {}
+void ShutdownSound() {}
+
+}  // namespace vx

@@ -1,0 +1,8 @@
+// The stage editor.
+#pragma once
+
+namespace vx {
+
+int UpdateEditor();
+
+}  // namespace vx

@@ -1,0 +1,10 @@
+#include "field/shooter.h"
+
+namespace vx {
+
+ShooterState shooter;
+
+// Not built yet: the shooter.
+void UpdateShooter() {}
+
+}  // namespace vx

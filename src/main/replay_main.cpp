@@ -1,0 +1,217 @@
+// vexorbia-replay: runs the game core from a script of input events with a fixed frame
+// step, headless (recording backends) or on the real renderer.
+//
+//   vexorbia-replay [--headless] --dir GAME_DIR SCRIPT
+#include <SDL.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/main_loop.h"
+#include "field/field_tables.h"
+#include "field/shooter.h"
+#include "platform/headless/headless_devices.h"
+#include "platform/headless/headless_dialogs.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_devices.h"
+#include "screens/stage_info.h"
+
+namespace {
+
+using namespace vx::platform;
+
+HeadlessKeyboard scriptedKeys;
+HeadlessMouse scriptedMouse;
+HeadlessClock fixedClock;
+HeadlessDialogs loggedDialogs;
+int frameNumber = 0;
+bool gameEnded = false;
+
+void Dump() {
+  std::printf(
+      "{\"frame\":%d,\"state\":%d,\"stage\":%d,\"world\":%d,\"stageSet\":%d,\"cellCount\":%d,"
+      "\"remaining\":%d,\"objectCount\":%d,\"energy\":%d,\"tries\":%d,\"aimAngle\":%.3f,"
+      "\"shotActive\":%s,\"pointerX\":%d,\"pointerY\":%d}\n",
+      frameNumber, vx::flow.gameState, vx::flow.stageNumber, vx::CurrentWorld(), vx::flow.stageSet,
+      vx::cells.cellCount, vx::fieldCounts.remainingColourCells, vx::objects.objectCount,
+      vx::player.energy, vx::player.tries, static_cast<double>(vx::shooter.aimAngle),
+      vx::shooter.shotActive ? "true" : "false", vx::mouse.pointerX, vx::mouse.pointerY);
+  std::fflush(stdout);
+}
+
+// Runs one frame; false once the game has asked to quit.
+bool Frame() {
+  if (gameEnded) return false;
+  ++frameNumber;
+  if (!vx::GameFrame()) {
+    gameEnded = true;
+    std::fprintf(stderr, "vexorbia-replay: the game quit at frame %d\n", frameNumber);
+    return false;
+  }
+  return true;
+}
+
+bool ParseInt(const std::string& word, long* out) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  long v = std::strtol(word.c_str(), &end, 10);
+  if (*end != '\0' || errno == ERANGE) return false;
+  *out = v;
+  return true;
+}
+
+bool ParseFloat(const std::string& word, float* out) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  float v = std::strtof(word.c_str(), &end);
+  if (*end != '\0') return false;
+  *out = v;
+  return true;
+}
+
+// Runs one script line. Returns false on a malformed line (message already printed).
+bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
+  std::string line = raw.substr(0, raw.find('#'));
+  std::istringstream in(line);
+  std::string cmd, a, b, extra;
+  in >> cmd >> a >> b >> extra;
+  if (cmd.empty()) return true;
+  auto bad = [&](const char* why) {
+    std::fprintf(stderr, "vexorbia-replay: line %d: %s: %s\n", lineNumber, why, raw.c_str());
+    return false;
+  };
+  if (!extra.empty()) return bad("too many words");
+  long n = 0;
+  if (cmd == "step") {
+    float s = 0;
+    if (!ParseFloat(a, &s) || !(s > 0) || !b.empty()) return bad("step needs a positive number");
+    vx::frameClock.fixedStep = s;
+  } else if (cmd == "wait") {
+    if (!ParseInt(a, &n) || n < 0 || !b.empty()) return bad("wait needs a frame count");
+    for (long i = 0; i < n && Frame(); ++i) {
+    }
+  } else if (cmd == "key") {
+    if (!ParseInt(a, &n) || n < 0 || n > 255 || (b != "down" && b != "up"))
+      return bad("key needs a scan code 0..255 and down or up");
+    scriptedKeys.keys[n] = b == "down" ? 0x80 : 0;
+  } else if (cmd == "press") {
+    if (!ParseInt(a, &n) || n < 0 || n > 255 || !b.empty()) return bad("press needs a scan code");
+    scriptedKeys.keys[n] = 0x80;
+    Frame();
+    scriptedKeys.keys[n] = 0;
+    Frame();
+  } else if (cmd == "mouse") {
+    long dx = 0, dy = 0;
+    if (!ParseInt(a, &dx) || !ParseInt(b, &dy)) return bad("mouse needs DX DY");
+    scriptedMouse.pendingDx += static_cast<int>(dx);
+    scriptedMouse.pendingDy += static_cast<int>(dy);
+  } else if (cmd == "button") {
+    if ((a != "left" && a != "right") || (b != "down" && b != "up"))
+      return bad("button needs left|right and down|up");
+    (a == "left" ? scriptedMouse.left : scriptedMouse.right) = b == "down";
+  } else if (cmd == "click") {
+    if (!a.empty()) return bad("click takes no arguments");
+    scriptedMouse.left = true;
+    Frame();
+    scriptedMouse.left = false;
+    Frame();
+  } else if (cmd == "dump") {
+    if (!a.empty()) return bad("dump takes no arguments");
+    Dump();
+  } else if (cmd == "shot") {
+    if (a.empty() || !b.empty()) return bad("shot needs a file name");
+    if (!realRenderer) return bad("shot needs the real renderer (run without --headless)");
+    return bad("screenshots are not available yet");
+  } else {
+    return bad("unknown command");
+  }
+  return true;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n");
+  return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool headless = false;
+  const char* dir = nullptr;
+  const char* scriptPath = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--headless") == 0) {
+      headless = true;
+    } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
+      dir = argv[++i];
+    } else if (!scriptPath && argv[i][0] != '-') {
+      scriptPath = argv[i];
+    } else {
+      return Usage();
+    }
+  }
+  if (!dir || !scriptPath) return Usage();
+
+  std::ifstream script(scriptPath);
+  if (!script) {
+    std::fprintf(stderr, "vexorbia-replay: cannot read %s\n", scriptPath);
+    return 66;
+  }
+  std::error_code ec;
+  std::filesystem::current_path(dir, ec);
+  if (ec) {
+    std::fprintf(stderr, "vexorbia-replay: cannot enter %s: %s\n", dir, ec.message().c_str());
+    return 66;
+  }
+
+  // Input always comes from the script, time from the fixed step, and message boxes go to
+  // stderr so nothing waits for a click.
+  loggedDialogs.echoToStderr = true;
+  backend.keyboard = &scriptedKeys;
+  backend.mouse = &scriptedMouse;
+  backend.clock = &fixedClock;
+  backend.dialogs = &loggedDialogs;
+  vx::frameClock.fixedStep = 3.333333f;
+
+  static HeadlessWindow headlessWindow;
+  static HeadlessGpu headlessGpu;
+  static SdlWindow sdlWindow;
+  static SdlGpu sdlGpu(&sdlWindow);
+  if (headless) {
+    backend.window = &headlessWindow;
+    backend.gpu = &headlessGpu;
+  } else {
+    backend.window = &sdlWindow;
+    backend.gpu = &sdlGpu;
+  }
+
+  int status = 0;
+  if (!vx::GameStartup(&status)) {
+    std::fprintf(stderr, "vexorbia-replay: the game could not start\n");
+    return 1;
+  }
+  std::string line;
+  int lineNumber = 0;
+  int result = 0;
+  while (!gameEnded && std::getline(script, line)) {
+    ++lineNumber;
+    if (!RunLine(line, lineNumber, !headless)) {
+      result = 65;
+      break;
+    }
+  }
+  vx::GameTeardown();
+  if (!headless) SDL_Quit();
+  return result;
+}

@@ -1,0 +1,8 @@
+// Saved games, one per stage set.
+#pragma once
+
+namespace vx {
+
+void WriteSavedGame();
+
+}  // namespace vx

@@ -1,0 +1,7 @@
+#include "persist/settings.h"
+
+namespace vx {
+
+SettingsValues settings;
+
+}  // namespace vx

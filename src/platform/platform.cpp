@@ -1,0 +1,7 @@
+#include "platform/platform.h"
+
+namespace vx::platform {
+
+Backend backend;
+
+}  // namespace vx::platform

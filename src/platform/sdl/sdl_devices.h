@@ -1,0 +1,83 @@
+// The real backends on SDL2: window, clock, keyboard, mouse, message boxes, and the GL
+// frame around the game's drawing.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "platform/clock.h"
+#include "platform/dialog.h"
+#include "platform/gpu.h"
+#include "platform/input.h"
+#include "platform/window.h"
+
+namespace vx::platform {
+
+class SdlWindow : public Window {
+ public:
+  bool Create(const char* title, int width, int height) override;
+  DesktopSize Desktop() override;
+  void Move(int x, int y, int width, int height) override;
+  bool PumpEvents() override;
+  void PixelSize(int* width, int* height) override;
+  void Destroy() override;
+
+  SDL_Window* handle = nullptr;
+  bool hasFocus = true;
+};
+
+class SdlClock : public Clock {
+ public:
+  std::uint64_t CounterFrequency() override { return SDL_GetPerformanceFrequency(); }
+  std::uint64_t Counter() override { return SDL_GetPerformanceCounter(); }
+  std::uint32_t Milliseconds() override { return SDL_GetTicks(); }
+};
+
+// SDL scan code -> the classic PC keyboard scan code (0 when the key has none).
+int ScanCodeFor(SDL_Scancode code);
+
+class SdlKeyboard : public Keyboard {
+ public:
+  bool Create() override { return true; }
+  bool Read(std::uint8_t state[256]) override;
+};
+
+class SdlMouse : public Mouse {
+ public:
+  explicit SdlMouse(SdlWindow* window) : window_(window) {}
+  bool Create() override;
+  bool Read(MouseReading* reading) override;
+  bool Reacquire() override;
+
+ private:
+  SdlWindow* window_;
+};
+
+class SdlDialogs : public Dialogs {
+ public:
+  explicit SdlDialogs(SdlWindow* window) : window_(window) {}
+  Answer Show(const char* text, const char* caption, Buttons buttons) override;
+
+ private:
+  SdlWindow* window_;
+};
+
+// The GL context and the frame steps; the renderer adds sprites and models beside it.
+class SdlGpu : public Gpu {
+ public:
+  explicit SdlGpu(SdlWindow* window) : window_(window) {}
+  bool Create() override;
+  void BeginFrame() override;
+  void BeginSprites() override {}
+  void EndSprites() override {}
+  void Present() override;
+  void Destroy() override;
+
+ private:
+  SdlWindow* window_;
+  SDL_GLContext context_ = nullptr;
+  bool vsync_ = false;
+  std::uint64_t lastPresent_ = 0;
+};
+
+}  // namespace vx::platform

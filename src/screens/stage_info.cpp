@@ -1,0 +1,15 @@
+#include "screens/stage_info.h"
+
+namespace vx {
+
+PlayerState player;
+
+// Not built yet: the panel and the menu.
+int StageInfoPanel() {
+  return 0;
+}
+bool PauseMenu(int) {
+  return true;
+}
+
+}  // namespace vx

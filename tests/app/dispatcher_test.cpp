@@ -1,0 +1,214 @@
+#include "app/dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/main_loop.h"
+#include "field/field_tables.h"
+#include "screens/stage_info.h"
+#include "screens/world_select.h"
+#include "test_support.h"
+
+namespace vx {
+namespace {
+
+// What the recording handlers saw, in order.
+std::vector<std::string> calls;
+int stageClearChoice = 0;
+int failingHandler = -1;  // state whose handler fails
+
+int RecordBoot() {
+  calls.push_back("Boot");
+  if (failingHandler == Boot) return E_FAIL;
+  flow.gameState = TitleLoad;
+  return 0;
+}
+int RecordTitleLoad() {
+  calls.push_back("TitleLoad");
+  if (failingHandler == TitleLoad) return E_FAIL;
+  flow.gameState = Title;
+  return 0;
+}
+int RecordTitle() {
+  calls.push_back("Title");
+  return failingHandler == Title ? E_FAIL : 0;
+}
+int RecordStageLoad() {
+  calls.push_back("StageLoad");
+  if (failingHandler == StageLoad) return E_FAIL;
+  flow.gameState = StageInfo;
+  return 0;
+}
+int RecordStageClear() {
+  return stageClearChoice;
+}
+int RecordSaveOffer(int code) {
+  calls.push_back("SaveOffer(" + std::to_string(code) + ") from " + std::to_string(flow.gameState));
+  return -1;
+}
+void RecordEnding(int code) {
+  calls.push_back("EndSequence(" + std::to_string(code) + ")");
+}
+void RecordSave() {
+  calls.push_back("WriteSavedGame");
+}
+void RecordTime(int stage, bool write, int) {
+  calls.push_back("RecordStageTime(" + std::to_string(stage) + "," + (write ? "true" : "false") +
+                  ")");
+}
+
+class DispatcherTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rig_ = &test::InstallHeadless();
+    calls.clear();
+    stageClearChoice = 0;
+    failingHandler = -1;
+    stateHandlers = {RecordBoot,      RecordTitleLoad,  RecordTitle,
+                     RecordStageLoad, RecordStageClear, RecordSaveOffer,
+                     RecordEnding,    RecordSave,       RecordTime};
+    app.startupDone = true;
+    KeyboardSetup();
+    MouseSetup();
+  }
+  void TearDown() override { stateHandlers = kDefaultStateHandlers; }
+  test::HeadlessRig* rig_ = nullptr;
+};
+
+TEST_F(DispatcherTest, FirstFrameRunsBootTitleLoadAndTitle) {
+  EXPECT_EQ(DispatchGameState(), 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"Boot", "TitleLoad", "Title"}));
+  EXPECT_EQ(flow.gameState, Title);
+  EXPECT_EQ(flow.previousState, Title);
+  EXPECT_EQ(flow.frameCounter, 1);
+}
+
+TEST_F(DispatcherTest, StageLoadLeadsToStageInfoInTheSameFrame) {
+  flow.gameState = StageLoad;
+  EXPECT_EQ(DispatchGameState(), 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"StageLoad"}));
+  EXPECT_EQ(flow.gameState, StageInfo);
+  EXPECT_EQ(flow.previousState, StageInfo);
+}
+
+TEST_F(DispatcherTest, AFailingHandlerEndsTheFrameAtOnce) {
+  for (int failing : {Boot, TitleLoad, Title, StageLoad}) {
+    SetUp();
+    failingHandler = failing;
+    flow.gameState = failing == StageLoad ? StageLoad : Boot;
+    flow.previousState = 77;
+    flow.frameRateDisplay = false;
+    rig_->keyboard.keys[KEY_F2] = 0x80;
+    EXPECT_EQ(DispatchGameState(), E_FAIL) << failing;
+    EXPECT_EQ(flow.gameState, failing) << "the state stays what the handler left";
+    EXPECT_EQ(flow.previousState, 77) << "previous state not updated";
+    EXPECT_FALSE(flow.frameRateDisplay) << "the overlays, F2 among them, did not run";
+    EXPECT_EQ(calls.back(), std::string(failing == Boot        ? "Boot"
+                                        : failing == TitleLoad ? "TitleLoad"
+                                        : failing == Title     ? "Title"
+                                                               : "StageLoad"));
+  }
+}
+
+TEST_F(DispatcherTest, F2TogglesTheFrameRateDisplayOutsidePlay) {
+  flow.gameState = WorldSelect;
+  rig_->keyboard.keys[KEY_F2] = 0x80;
+  DispatchGameState();
+  EXPECT_TRUE(flow.frameRateDisplay);
+  DispatchGameState();  // still held: no second toggle
+  EXPECT_TRUE(flow.frameRateDisplay);
+  rig_->keyboard.keys[KEY_F2] = 0;
+  DispatchGameState();
+  rig_->keyboard.keys[KEY_F2] = 0x80;
+  DispatchGameState();
+  EXPECT_FALSE(flow.frameRateDisplay);
+}
+
+TEST_F(DispatcherTest, ClickThisFrameIsReadOnce) {
+  flow.gameState = WorldSelect;
+  rig_->mouse.left = true;
+  DispatchGameState();
+  EXPECT_TRUE(flow.clickThisFrame);
+  DispatchGameState();
+  EXPECT_FALSE(flow.clickThisFrame);
+}
+
+TEST_F(DispatcherTest, PlayEndsTheStageWhenNoColourBallIsLeft) {
+  flow.gameState = Play;
+  flow.stageNumber = 12;
+  flow.lastCellCount = 10000;  // as after a stage start: recount at once
+  cells.cellCount = 0;
+  fieldCounts.remainingColourCells = 5;
+  DispatchGameState();
+  EXPECT_EQ(flow.gameState, StageClear);
+  EXPECT_EQ(calls, (std::vector<std::string>{"RecordStageTime(12,true)"}));
+  EXPECT_EQ(flow.lastCellCount, 0);
+  EXPECT_EQ(flow.playFrameCounter, 1);
+}
+
+TEST_F(DispatcherTest, StageClearChoices) {
+  struct Case {
+    const char* what;
+    int stagesPerWorld, stageNumber, choice;
+    int stageAfter, worldOpened;
+    int stateChosen;  // remembered by the save offer
+    bool endSequence, savedGame, freshWorld, aimGuide;
+  } cases[] = {
+      {"next stage within a world", 100, 5, 1, 6, 0, StageLoad, false, false, false, false},
+      {"stage 99 ends world 0", 100, 99, 1, 100, 1, WorldSelect, false, false, true, true},
+      {"stage 499 ends the game", 100, 499, 1, 0, 5, Ending, true, false, false, true},
+      {"again on a world's last stage", 100, 99, 2, 99, 1, StageLoad, false, false, false, false},
+      {"again mid-world", 10, 3, 2, 3, 0, StageLoad, false, false, false, false},
+      {"quit saves the game", 10, 3, 3, 4, 0, TitleLoad, false, true, false, false},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    flow.gameState = StageClear;
+    flow.stagesPerWorld = c.stagesPerWorld;
+    flow.stageNumber = c.stageNumber;
+    for (bool& locked : worldSelect.worldLocked) locked = true;
+    player.tries = 1;
+    player.energy = 30;
+    stageClearChoice = c.choice;
+    DispatchGameState();
+    EXPECT_EQ(flow.stageNumber, c.stageAfter) << c.what;
+    EXPECT_FALSE(worldSelect.worldLocked[c.worldOpened]) << c.what;
+    EXPECT_EQ(flow.gameState, SaveOfferState) << c.what;
+    std::string offer = "SaveOffer(-1) from " + std::to_string(c.stateChosen);
+    EXPECT_EQ(calls.back(), offer) << c.what;
+    bool ended = false, saved = false;
+    for (const std::string& call : calls) {
+      ended |= call == "EndSequence(-1)";
+      saved |= call == "WriteSavedGame";
+    }
+    EXPECT_EQ(ended, c.endSequence) << c.what;
+    EXPECT_EQ(saved, c.savedGame) << c.what;
+    EXPECT_EQ(player.tries, c.freshWorld ? 4 : 1) << c.what;
+    EXPECT_EQ(player.energy, c.freshWorld ? 100 : 30) << c.what;
+    EXPECT_EQ(flow.aimGuide, c.aimGuide) << c.what;
+  }
+}
+
+TEST_F(DispatcherTest, StageClearWaitsWhileThePageShows) {
+  flow.gameState = StageClear;
+  flow.stageNumber = 4;
+  DispatchGameState();
+  EXPECT_EQ(flow.gameState, StageClear);
+  EXPECT_EQ(flow.stageNumber, 4);
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(DispatcherTest, UnknownStatesRunOnlyTheOverlays) {
+  flow.gameState = 12;
+  EXPECT_EQ(DispatchGameState(), 0);
+  EXPECT_EQ(flow.gameState, 12);
+  EXPECT_EQ(flow.previousState, 12);
+  EXPECT_TRUE(calls.empty());
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,109 @@
+#include "app/input.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace vx {
+namespace {
+
+class InputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rig_ = &test::InstallHeadless();
+    KeyboardSetup();
+    MouseSetup();
+    mouse.pointerX = mouse.pointerY = 256;
+  }
+  test::HeadlessRig* rig_ = nullptr;
+};
+
+TEST_F(InputTest, HeldKeyIsPressedInTheFirstFrameOnlyButHeldInAll) {
+  rig_->keyboard.keys[KEY_Z] = 0x80;
+  for (int frame = 0; frame < 5; ++frame) {
+    EXPECT_EQ(KeyPressed(KEY_Z, true), frame == 0) << frame;
+    EXPECT_TRUE(KeyHeld(KEY_Z)) << frame;
+  }
+  rig_->keyboard.keys[KEY_Z] = 0;
+  EXPECT_FALSE(KeyPressed(KEY_Z, true));
+  EXPECT_FALSE(KeyHeld(KEY_Z));
+  rig_->keyboard.keys[KEY_Z] = 0x80;
+  EXPECT_TRUE(KeyPressed(KEY_Z, true));  // released and pressed again: a new press
+}
+
+TEST_F(InputTest, MemoryIsPerKeyAndChangesOnlyWhenThatKeyIsAsked) {
+  // Held while nobody asked: the first question still reports it.
+  rig_->keyboard.keys[KEY_F2] = 0x80;
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(KeyHeld(KEY_F2));
+  EXPECT_TRUE(KeyPressed(KEY_F2, true));
+  // Two readers in the same frame: only the first hears the press.
+  rig_->keyboard.keys[KEY_ESCAPE] = 0x80;
+  EXPECT_TRUE(KeyPressed(KEY_ESCAPE, true));
+  EXPECT_FALSE(KeyPressed(KEY_ESCAPE, true));
+  // Down and up again between two questions: never reported.
+  EXPECT_FALSE(KeyPressed(KEY_Y, true));
+  rig_->keyboard.keys[KEY_Y] = 0x80;
+  KeyHeld(KEY_RETURN);
+  rig_->keyboard.keys[KEY_Y] = 0;
+  EXPECT_FALSE(KeyPressed(KEY_Y, true));
+}
+
+TEST_F(InputTest, WithoutRereadTheLastReadIsUsed) {
+  rig_->keyboard.keys[KEY_N] = 0x80;
+  KeyHeld(KEY_RETURN);  // another query reads the keyboard
+  int reads = rig_->keyboard.reads;
+  EXPECT_TRUE(KeyPressed(KEY_N, false));
+  EXPECT_EQ(rig_->keyboard.reads, reads);
+}
+
+TEST_F(InputTest, NoKeyboardOrFailedReadsAnswerFalse) {
+  rig_->keyboard.keys[KEY_Q] = 0x80;
+  rig_->keyboard.failReads = true;
+  EXPECT_FALSE(KeyPressed(KEY_Q, true));
+  EXPECT_FALSE(KeyHeld(KEY_Q));
+  rig_->keyboard.failReads = false;
+  rig_->keyboard.available = false;
+  KeyboardSetup();
+  EXPECT_FALSE(KeyPressed(KEY_Q, true));
+  EXPECT_FALSE(KeyHeld(KEY_Q));
+  EXPECT_FALSE(KeyPressed(300, true));
+}
+
+TEST_F(InputTest, MouseAccumulatesRawMotionAndLatchesTheLeftButton) {
+  rig_->mouse.pendingDx = -1000;
+  rig_->mouse.pendingDy = 7;
+  EXPECT_FALSE(ReadMouse());
+  EXPECT_EQ(mouse.pointerX, -744);  // not clamped here; the screens clamp when drawing
+  EXPECT_EQ(mouse.pointerY, 263);
+  EXPECT_EQ(mouse.lastDx, -1000);
+
+  rig_->mouse.left = true;
+  EXPECT_TRUE(ReadMouse());
+  EXPECT_TRUE(mouse.leftWentDown);
+  EXPECT_FALSE(ReadMouse());  // still held
+  EXPECT_FALSE(mouse.leftWentDown);
+  rig_->mouse.left = false;
+  EXPECT_FALSE(ReadMouse());
+  rig_->mouse.left = true;
+  EXPECT_TRUE(ReadMouse());
+}
+
+TEST_F(InputTest, FailedMouseReadLeavesTheStateAndNoDeviceMeansButtonUp) {
+  rig_->mouse.left = true;
+  ReadMouse();
+  rig_->mouse.failReads = true;
+  rig_->mouse.pendingDx = 50;
+  EXPECT_FALSE(ReadMouse());
+  EXPECT_TRUE(mouse.left);
+  EXPECT_EQ(mouse.pointerX, 256);
+
+  rig_->mouse.available = false;
+  MouseSetup();
+  mouse.pointerX = 5;
+  EXPECT_FALSE(ReadMouse());
+  EXPECT_FALSE(mouse.left);
+  EXPECT_EQ(mouse.pointerX, 5);
+}
+
+}  // namespace
+}  // namespace vx

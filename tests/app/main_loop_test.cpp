@@ -1,0 +1,142 @@
+#include "app/main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/random.h"
+#include "test_support.h"
+
+namespace vx {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<int> scriptedRandom;
+std::size_t scriptedIndex = 0;
+int NextScripted() {
+  return scriptedRandom[scriptedIndex++ % scriptedRandom.size()];
+}
+
+class MainLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rig_ = &test::InstallHeadless();
+    scriptedRandom = {2, 13, 9, 20};  // letters m, n, t, k
+    scriptedIndex = 0;
+    randomSource.next = NextScripted;
+  }
+  void MakeScratchDirs() {
+    for (char a = 'k'; a <= 't'; ++a)
+      for (char b = 'k'; b <= 't'; ++b)
+        fs::create_directories(fs::path("BUN") / std::string(1, a) / std::string(1, b));
+  }
+  test::TempWorkDir dir_;
+  test::HeadlessRig* rig_ = nullptr;
+};
+
+TEST_F(MainLoopTest, ScratchPathsUseTwoRandomLetters) {
+  MakeScratchDirs();
+  char path[256];
+  EXPECT_EQ(ChooseScratchPath(path, "ahae.mp3"), 16);
+  EXPECT_STREQ(path, "BUN\\m\\n\\ahae.mp3");
+  EXPECT_EQ(ChooseScratchPath(path, "dummy.txt"), 17);
+  EXPECT_STREQ(path, "BUN\\t\\k\\dummy.txt");
+  EXPECT_TRUE(rig_->dialogs.shown.empty());
+}
+
+TEST_F(MainLoopTest, MissingScratchDirectoryEndsTheStart) {
+  MakeScratchDirs();
+  fs::remove_all("BUN/m/n");
+  int status = -1;
+  EXPECT_FALSE(GameStartup(&status));
+  EXPECT_EQ(status, 0);
+  ASSERT_EQ(rig_->dialogs.shown.size(), 1u);
+  EXPECT_EQ(rig_->dialogs.shown[0].text, "Missing Data");
+  EXPECT_EQ(rig_->dialogs.shown[0].caption, "Game Exiting");
+  EXPECT_EQ(rig_->gpu.framesBegun, 0);
+}
+
+TEST_F(MainLoopTest, WindowFailureReturnsEFail) {
+  rig_->window.failCreate = true;
+  int status = 0;
+  EXPECT_FALSE(GameStartup(&status));
+  EXPECT_EQ(status, E_FAIL);
+}
+
+TEST_F(MainLoopTest, NoDrawingDeviceEndsWithItsMessage) {
+  MakeScratchDirs();
+  rig_->gpu.available = false;
+  int status = -1;
+  EXPECT_FALSE(GameStartup(&status));
+  ASSERT_FALSE(rig_->dialogs.shown.empty());
+  EXPECT_EQ(rig_->dialogs.shown.back().text,
+            "Software emulation failed.  Make sure correct video card driver installed");
+  EXPECT_EQ(rig_->dialogs.shown.back().caption, "Vexorbia");
+}
+
+TEST_F(MainLoopTest, FitSizeOfTheDesktop) {
+  struct Case {
+    int w, h, fit, fitX;
+  } cases[] = {
+      {1280, 1024, 974, 153}, {1920, 1080, 1030, 445}, {100, 300, 100, 0}, {90, 80, 80, 5}};
+  for (const Case& c : cases) {
+    ComputeFitSize(c.w, c.h);
+    EXPECT_EQ(app.fitSize, c.fit) << c.w << "x" << c.h;
+    EXPECT_EQ(app.fitX, c.fitX) << c.w << "x" << c.h;
+    EXPECT_EQ(app.fitY, 0);
+  }
+}
+
+TEST_F(MainLoopTest, WindowRequestsMoveTheWindow) {
+  ApplyWindowRequests();
+  EXPECT_TRUE(rig_->window.moves.empty());
+  app.requestedWindowSize[0] = app.requestedWindowSize[1] = 800;
+  ApplyWindowRequests();
+  ASSERT_EQ(rig_->window.moves.size(), 1u);
+  EXPECT_EQ(rig_->window.moves[0].width, 800);
+  EXPECT_EQ(rig_->window.moves[0].height, 800);
+  rig_->window.moves.clear();
+  app.requestedWindowSize[0] = app.requestedWindowSize[1] = 974;
+  app.requestedWindowPos[0] = 153;
+  ApplyWindowRequests();  // size and position in one pass: the same move twice
+  ASSERT_EQ(rig_->window.moves.size(), 2u);
+  for (const auto& m : rig_->window.moves) {
+    EXPECT_EQ(m.x, 153);
+    EXPECT_EQ(m.y, 0);
+    EXPECT_EQ(m.width, 974);
+    EXPECT_EQ(m.height, 974);
+  }
+}
+
+TEST_F(MainLoopTest, ClosingTheWindowQuitsThroughTheCloseRequest) {
+  MakeScratchDirs();
+  int status = -1;
+  ASSERT_TRUE(GameStartup(&status));
+  test::WriteFile("BUN/m/n/ahae.mp3", "music");
+  EXPECT_TRUE(GameFrame());
+  EXPECT_TRUE(GameFrame());
+  rig_->window.closeRequested = true;
+  EXPECT_FALSE(GameFrame());
+  EXPECT_TRUE(app.quitRequested);
+  EXPECT_FALSE(fs::exists("BUN/m/n/ahae.mp3"));
+  GameTeardown();
+  EXPECT_TRUE(rig_->gpu.destroyed);
+  EXPECT_EQ(rig_->gpu.framesPresented, 3);
+}
+
+TEST_F(MainLoopTest, StartupLoadsTheExplosionImagesAndReportsTheFirstMissing) {
+  MakeScratchDirs();
+  test::WriteFile("_data.loc", "img\\explosion_1.tga;1;ximg\\explosion_2.tga;1;x");
+  int status = -1;
+  ASSERT_TRUE(GameStartup(&status));
+  ASSERT_EQ(rig_->dialogs.shown.size(), 1u);
+  EXPECT_EQ(rig_->dialogs.shown[0].text, "img\\explosion_3.tga");
+  EXPECT_EQ(rig_->dialogs.shown[0].caption, "Game_0Stage3 Unable to load");
+  EXPECT_TRUE(app.startupDone);
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,37 @@
+// Fuzzes the member scan: any bytes as an archive, looked up, listed and extracted.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "storage/archive.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::string dir = "/tmp/vx_fuzz_archive_" + std::to_string(::getpid());
+  static const std::string archive = dir + ".loc";
+  static const std::string dest = dir + ".out";
+  if (std::FILE* f = std::fopen(archive.c_str(), "wb")) {
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+  }
+  // Ask for a name taken from the input itself, so matching records are reached too.
+  std::string request;
+  for (std::size_t i = 0; i < size && i < 24 && data[i] != ';'; ++i)
+    if (data[i] >= 14) request.push_back(static_cast<char>(data[i]));
+  long got = 0;
+  unsigned char* buffer = vx::OpenArchiveMember(archive.c_str(), request.c_str(), &got);
+  if (buffer && got > 0) {
+    volatile unsigned char sink = buffer[got - 1];  // every reported byte must be readable
+    (void)sink;
+  }
+  std::vector<vx::ArchiveEntry> entries;
+  vx::ListArchive(archive.c_str(), &entries);
+  std::vector<char> name(request.begin(), request.end());
+  name.push_back('\0');
+  long written = vx::unlocksingle(archive.c_str(), name.data(), dest.c_str());
+  if (written > static_cast<long>(size)) __builtin_trap();
+  vx::ReleaseArchiveBuffer();
+  return 0;
+}

@@ -1,0 +1,92 @@
+#include "test_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+
+#include "app/dispatcher.h"
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/main_loop.h"
+#include "app/random.h"
+#include "field/field_tables.h"
+#include "field/shooter.h"
+#include "objects/object_update.h"
+#include "objects/pusher.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "screens/stage_info.h"
+#include "screens/world_select.h"
+#include "storage/archive.h"
+
+namespace vx::test {
+
+namespace fs = std::filesystem;
+
+void ResetCoreState() {
+  flow = GameFlow{};
+  frameClock = FrameClock{};
+  keyboard = KeyboardState{};
+  mouse = MouseState{};
+  app = AppState{};
+  stateHandlers = kDefaultStateHandlers;
+  randomSource = RandomSource{};
+  player = PlayerState{};
+  worldSelect = WorldSelectState{};
+  shooter = ShooterState{};
+  danger = DangerState{};
+  objectUpdate = ObjectUpdateState{};
+  cells.cellCount = 0;
+  objects.objectCount = 0;
+  blocks.blockCount = 0;
+  fieldCounts = FieldCounts{};
+  platform::files::writeSeam = platform::files::WriteSeam{};
+  ReleaseArchiveBuffer();
+}
+
+HeadlessRig& InstallHeadless() {
+  static std::unique_ptr<HeadlessRig> rig;
+  rig = std::make_unique<HeadlessRig>();
+  platform::backend = platform::Backend{};
+  platform::backend.window = &rig->window;
+  platform::backend.clock = &rig->clock;
+  platform::backend.keyboard = &rig->keyboard;
+  platform::backend.mouse = &rig->mouse;
+  platform::backend.dialogs = &rig->dialogs;
+  platform::backend.gpu = &rig->gpu;
+  ResetCoreState();
+  return *rig;
+}
+
+TempWorkDir::TempWorkDir() {
+  previous_ = fs::current_path().string();
+  std::random_device rd;
+  fs::path p =
+      fs::temp_directory_path() / ("vx_test_" + std::to_string(rd()) + std::to_string(rd()));
+  fs::create_directories(p);
+  path_ = p.string();
+  fs::current_path(p);
+}
+
+TempWorkDir::~TempWorkDir() {
+  std::error_code ec;
+  fs::current_path(previous_, ec);
+  fs::remove_all(path_, ec);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  fs::path p(path);
+  if (p.has_parent_path()) fs::create_directories(p.parent_path());
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace vx::test
