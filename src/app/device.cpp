@@ -1,6 +1,7 @@
 #include "app/device.h"
 
 #include "app/input.h"
+#include "audio/sound.h"
 #include "platform/dialog.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
@@ -16,6 +17,7 @@ bool SetupDevices() {
           platform::Buttons::Ok);
     return false;
   }
+  if (!CreateSoundSystem()) return false;
   KeyboardSetup();
   MouseSetup();
   mouse.pointerX = 256;

@@ -5,6 +5,9 @@ namespace vx {
 SoundEffects sfx;
 
 // Not built yet: no effect plays.
+bool CreateSoundSystem() {
+  return true;
+}
 void PlaySound(int, int, int) {}
 void ShutdownSound() {}
 

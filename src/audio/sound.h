@@ -8,6 +8,10 @@ struct SoundEffects {
 };
 extern SoundEffects sfx;
 
+// Brings the sound system up on the window; false when the game must end (its message has
+// been shown).
+bool CreateSoundSystem();
+
 // Attenuation in hundredths of a decibel, -10000 silent .. 0 full.
 void PlaySound(int id, int flags, int volume);
 void ShutdownSound();
