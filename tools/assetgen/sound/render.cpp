@@ -37,6 +37,10 @@ struct SynthDeleter {
 
 }  // namespace
 
+long LoopFrames(const Score& score) {
+  return (SampleOf(score.LoopBeats(), score.bpm) + kBlock - 1) / kBlock * kBlock;
+}
+
 StereoBuffer RenderLoop(const Score& score, const std::string& soundFont) {
   fluid_settings_t* settings = new_fluid_settings();
   fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
@@ -75,7 +79,7 @@ StereoBuffer RenderLoop(const Score& score, const std::string& soundFont) {
     fluid_synth_cc(synth.get(), channel[t], 93, 0);
   }
 
-  const long loop = (SampleOf(score.LoopBeats(), score.bpm) + kBlock - 1) / kBlock * kBlock;
+  const long loop = LoopFrames(score);
   std::vector<Event> events;
   for (int pass = 0; pass < 2; ++pass) {
     for (size_t t = 0; t < score.tracks.size(); ++t) {

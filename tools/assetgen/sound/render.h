@@ -16,6 +16,10 @@ using StereoBuffer = std::vector<float>;
 inline constexpr double kMusicRms = 0.13;  // about -17.7 dBFS
 inline constexpr double kMusicPeak = 0.84;
 
+// Length of a piece's loop in sample frames: its beats at its tempo, rounded up to a whole
+// number of FluidSynth's 64-sample blocks.
+long LoopFrames(const Score& score);
+
 // Renders exactly one loop of the score. The score is played twice without a break and the
 // second pass is kept, so the notes and reverb still sounding at the end of the loop are
 // already present at its start, and the loop's end runs into its start as it would in a
