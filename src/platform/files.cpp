@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -66,6 +68,11 @@ std::size_t Write(const void* data, std::size_t size, std::FILE* file) {
     writeSeam.budget -= static_cast<long long>(size);
   }
   return std::fwrite(data, 1, size, file);
+}
+
+bool Flush(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+  return ::fsync(::fileno(file)) == 0;
 }
 
 }  // namespace vx::platform::files

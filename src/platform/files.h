@@ -23,6 +23,8 @@ bool Rename(const char* from, const char* to);
 std::FILE* Open(const char* path, const char* mode);
 // fwrite through the seam below.
 std::size_t Write(const void* data, std::size_t size, std::FILE* file);
+// Pushes the file's buffered bytes to the disk (fflush and fsync); false when that failed.
+bool Flush(std::FILE* file);
 
 // Test seam for writes: every Write reports its size to `onWrite`; with a budget of 0 or
 // more, writes fail once that many bytes have been written (simulating a full disk or a
