@@ -9,6 +9,9 @@ bool CreateSoundSystem() {
   return true;
 }
 void PlaySound(int, int, int) {}
+bool IsSoundPlaying(int) {
+  return false;
+}
 void ShutdownSound() {}
 
 }  // namespace vx
