@@ -1,10 +1,258 @@
 #include "field/field_tables.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "app/random.h"
+#include "audio/sound.h"
+#include "objects/object_update.h"
+#include "persist/settings.h"
+
 namespace vx {
 
+FieldGeometry geometry;
 FieldCells cells;
 FieldObjects objects;
 FieldBlocks blocks;
+AimPath aimPath;
+NextBallQueue queue;
 FieldCounts fieldCounts;
+
+void SetCellSize(int width, int height) {
+  FieldGeometry& g = geometry;
+  g.cellWidth = width;
+  g.cellHeight = height;
+  g.cellWidthF = static_cast<float>(width);
+  g.cellHeightF = static_cast<float>(height);
+  g.cellScaleX = g.cellWidthF / 50.0f;
+  g.cellScaleY = g.cellHeightF / 50.0f;
+  g.bottomLine = 1024.0f - g.cellHeightF;
+  // The cell halvings are integer ones, as the rest position has always been computed.
+  g.shotStartX = g.launcherWidth / 2 - static_cast<float>(width / 2) + g.launcherLeft;
+  g.shotStartY = g.launcherHeight - g.launcherWidth / 2 - static_cast<float>(height / 2) +
+                 g.launcherTop + 30.0f;
+}
+
+int AppendCell(float x, float y, int kind, int flags, float timer) {
+  if (cells.cellCount >= kCellCapacity) return -1;
+  int i = cells.cellCount++;
+  cells.x[i] = x;
+  cells.y[i] = y;
+  cells.kind[i] = kind;
+  cells.flags[i] = flags;
+  cells.timer[i] = timer;
+  return i;
+}
+
+int AppendObject(float x, float y, int code, int flags, float timer) {
+  if (objects.objectCount >= kObjectCapacity) return -1;
+  int i = objects.objectCount++;
+  objects.x[i] = x;
+  objects.y[i] = y;
+  objects.code[i] = code;
+  objects.flags[i] = flags;
+  objects.timer[i] = timer;
+  return i;
+}
+
+int AppendBlock(float x, float y, int kind) {
+  if (blocks.blockCount >= kBlockCapacity) return -1;
+  int i = blocks.blockCount++;
+  blocks.x[i] = x;
+  blocks.y[i] = y;
+  blocks.kind[i] = kind;
+  return i;
+}
+
+namespace {
+
+template <typename T>
+void ShiftDown(T* column, int from, int count) {
+  std::copy(column + from + 1, column + count, column + from);
+}
+
+// Whether the point lies in the entry box at (ex, ey): left and top edges inclusive.
+bool BoxHolds(float ex, float ey, float px, float py) {
+  return px >= ex && px < ex + geometry.cellWidthF && py >= ey && py < ey + geometry.cellHeightF;
+}
+
+// The probe box of a ball at (x, y) shrunk by shrinkPercent of the cell size.
+struct ProbeBox {
+  float left, top, right, bottom;
+};
+
+ProbeBox ShrunkBox(float x, float y, float shrinkPercent) {
+  float mx = shrinkPercent * (geometry.cellWidthF / 100.0f) / 2.0f;
+  float my = shrinkPercent * (geometry.cellHeightF / 100.0f) / 2.0f;
+  return {x + mx, y + my, x + geometry.cellWidthF - mx, y + geometry.cellHeightF - my};
+}
+
+bool BoxHoldsCorner(float ex, float ey, const ProbeBox& b) {
+  return BoxHolds(ex, ey, b.left, b.top) || BoxHolds(ex, ey, b.left, b.bottom) ||
+         BoxHolds(ex, ey, b.right, b.top) || BoxHolds(ex, ey, b.right, b.bottom);
+}
+
+}  // namespace
+
+void RemoveCell(int i) {
+  int n = cells.cellCount;
+  if (i < 0 || i >= n) return;
+  if (IsColourKind(cells.kind[i])) ++fieldCounts.clearedColourCells;
+  ShiftDown(cells.x, i, n);
+  ShiftDown(cells.y, i, n);
+  ShiftDown(cells.kind, i, n);
+  ShiftDown(cells.flags, i, n);
+  ShiftDown(cells.timer, i, n);
+  cells.cellCount = n - 1;
+  fieldCounts.remainingColourCells = CountColourBalls();
+}
+
+void RemoveBlock(int i) {
+  int n = blocks.blockCount;
+  if (i < 0 || i >= n) return;
+  ShiftDown(blocks.x, i, n);
+  ShiftDown(blocks.y, i, n);
+  ShiftDown(blocks.kind, i, n);
+  blocks.blockCount = n - 1;
+}
+
+int NeighbourOf(int n, int i, int skipMask) {
+  if (i < 0 || i >= cells.cellCount) return -1;
+  const float w = geometry.cellWidthF, h = geometry.cellHeightF;
+  const float x = cells.x[i], y = cells.y[i];
+  float px, py;
+  switch (n) {
+    case 1:
+      px = x, py = y - h / 2;
+      break;
+    case 2:
+      px = x + w, py = y - h / 2;
+      break;
+    case 3:
+      px = x + 1.5f * w, py = y + h / 2;
+      break;
+    case 4:
+      px = x + w, py = y + 1.5f * h;
+      break;
+    case 5:
+      px = x, py = y + 1.5f * h;
+      break;
+    case 6:
+      px = x - w / 2, py = y + h / 2;
+      break;
+    default:
+      return -1;
+  }
+  for (int j = 0; j < cells.cellCount; ++j) {
+    if (cells.flags[j] & skipMask) continue;
+    if (px > cells.x[j] && px < cells.x[j] + w && py > cells.y[j] && py < cells.y[j] + h) return j;
+  }
+  return -1;
+}
+
+int DetachCells(int mask) {
+  int popped = 0, fallen = 0, moved = 0;
+  int i = 0;
+  while (i < cells.cellCount) {
+    int f = cells.flags[i];
+    if (!(f & mask)) {
+      ++i;
+      continue;
+    }
+    // A full object table keeps the cell in the grid rather than losing it unseen.
+    int o = AppendObject(cells.x[i], cells.y[i], cells.kind[i], f, cells.timer[i]);
+    if (o < 0) break;
+    if (f & CELL_BREAKING) {
+      objects.timer[o] = static_cast<float>(8 + GameRand() % 2);
+      objects.code[o] = -cells.kind[i];
+      objects.flags[o] = OBJECT_POPPING;
+      ++popped;
+    } else if (f & CELL_UNSUPPORTED) {
+      objects.timer[o] = (static_cast<float>(GameRand() % 800) / 1850.0f + 0.05f) * 10.0f;
+      objects.flags[o] = OBJECT_FALLING;
+      ++fallen;
+    }
+    RemoveCell(i);
+    ++moved;
+  }
+  const int volume = settings.effectsVolume;
+  if (popped > 3) {
+    PlaySound(sfx.linkedMany, 0, volume);
+  } else if (popped > 0) {
+    PlaySound(sfx.linked3, 0, volume);
+  }
+  if (fallen > 5) {
+    PlaySound(sfx.fallMany, 0, volume);
+  } else if (fallen > 3) {
+    PlaySound(sfx.fall5, 0, volume);
+  } else if (fallen > 0) {
+    PlaySound(sfx.fall3, 0, volume);
+  }
+  return moved;
+}
+
+GridPlace SnapToGrid(int x, int y) {
+  const int w = geometry.cellWidth, h = geometry.cellHeight;
+  if (w <= 0 || h <= 0) return {x, y};
+  int row = static_cast<int>(static_cast<float>(y) - geometry.ceilingOffset) / h;
+  bool odd = row % 2 != 0;
+  int shifted = odd ? x - w / 2 : x;
+  int sx = (shifted / w) * w + (odd ? w / 2 : 0);
+  int sy = static_cast<int>(static_cast<float>(row * h) + geometry.ceilingOffset);
+  return {sx, sy};
+}
+
+int CellAtBox(float x, float y, float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int found = -1;
+  for (int i = 0; i < cells.cellCount; ++i)
+    if (BoxHoldsCorner(cells.x[i], cells.y[i], b)) found = i;
+  return found;
+}
+
+int BlockAtBox(float x, float y, float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int found = -1;
+  for (int i = 0; i < blocks.blockCount; ++i)
+    if (!BlockIgnored(i) && BoxHoldsCorner(blocks.x[i], blocks.y[i], b)) found = i;
+  return found;
+}
+
+int ObjectAtBox(float x, float y, float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int found = -1;
+  for (int i = 0; i < objects.objectCount; ++i)
+    if (BoxHoldsCorner(objects.x[i], objects.y[i], b)) found = i;
+  return found;
+}
+
+int BlockAtPoint(float x, float y) {
+  int found = -1;
+  for (int i = 0; i < blocks.blockCount; ++i)
+    if (!BlockIgnored(i) && BoxHolds(blocks.x[i], blocks.y[i], x, y)) found = i;
+  return found;
+}
+
+void SortCellsByY() {
+  static int order[kCellCapacity];
+  static float x[kCellCapacity], y[kCellCapacity], timer[kCellCapacity];
+  static int kind[kCellCapacity], flags[kCellCapacity];
+  const int n = cells.cellCount;
+  for (int i = 0; i < n; ++i) order[i] = i;
+  std::stable_sort(order, order + n, [](int a, int b) { return cells.y[a] < cells.y[b]; });
+  for (int i = 0; i < n; ++i) {
+    int j = order[i];
+    x[i] = cells.x[j];
+    y[i] = cells.y[j];
+    kind[i] = cells.kind[j];
+    flags[i] = cells.flags[j];
+    timer[i] = cells.timer[j];
+  }
+  std::copy(x, x + n, cells.x);
+  std::copy(y, y + n, cells.y);
+  std::copy(kind, kind + n, cells.kind);
+  std::copy(flags, flags + n, cells.flags);
+  std::copy(timer, timer + n, cells.timer);
+}
 
 }  // namespace vx
