@@ -1,0 +1,53 @@
+// The atlas table: every image of the data archive with its size and, for every sheet, each
+// rectangle the game cuts out of it and what it shows. The painters draw into these
+// rectangles and the content test checks them, so art and game agree on every region.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vx::art {
+
+enum class RegionKind {
+  Art,     // painted: alpha above zero over a clear share of the rectangle
+  Text,    // painted and carrying words or figures: not one flat colour
+  Window,  // a hole the game shows other pictures through: transparent
+};
+
+struct Region {
+  int left, top, right, bottom;  // right and bottom exclusive
+  RegionKind kind;
+  std::string what;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+};
+
+struct ImageSpec {
+  std::string member;  // archive member name, lower case, '/' separators
+  int width, height;
+  bool opaque;  // every pixel must be opaque (backdrops scrolled over black)
+  std::vector<Region> regions;
+};
+
+// Every image member with its regions, in archive order.
+const std::vector<ImageSpec>& Atlas();
+// The image spec for a member, or nullptr.
+const ImageSpec* FindImage(const std::string& member);
+
+// The model members (text X files) and the texture each is drawn with.
+struct ModelSpec {
+  std::string member;
+  std::string texture;
+};
+const std::vector<ModelSpec>& Models();
+
+// Cell frame k of the character sheet: 50 x 50 at ((k % 7) * 50 + 130, (k / 7) * 50 + 260).
+inline Region CellFrame(int k) {
+  const int x = (k % 7) * 50 + 130, y = (k / 7) * 50 + 260;
+  return {x, y, x + 50, y + 50, RegionKind::Art, "cell frame " + std::to_string(k)};
+}
+
+// The five worlds' names as the pictures print them.
+inline const char* const kWorldNames[5] = {"Meadow", "Ocean", "Dunes", "Crystal", "Starlight"};
+
+}  // namespace vx::art

@@ -1,0 +1,407 @@
+#include "canvas.h"
+
+#include <jpeglib.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace vx::art {
+
+Rgb Hex(uint32_t rgb) {
+  return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0};
+}
+Rgb Mix(Rgb a, Rgb b, double t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+Rgb Lighten(Rgb c, double t) {
+  return Mix(c, {1, 1, 1}, t);
+}
+Rgb Darken(Rgb c, double t) {
+  return Mix(c, {0, 0, 0}, t);
+}
+
+Canvas::Canvas(int width, int height)
+    : width_(width),
+      height_(height),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+      cr_(cairo_create(surface_)) {
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
+}
+
+Canvas::~Canvas() {
+  cairo_destroy(cr_);
+  cairo_surface_destroy(surface_);
+}
+
+std::vector<uint8_t> Canvas::Rgba() const {
+  cairo_surface_flush(surface_);
+  const unsigned char* data = cairo_image_surface_get_data(surface_);
+  const int stride = cairo_image_surface_get_stride(surface_);
+  std::vector<uint8_t> out(size_t(width_) * height_ * 4);
+  for (int y = 0; y < height_; ++y) {
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
+    for (int x = 0; x < width_; ++x) {
+      const uint32_t p = row[x];
+      const unsigned a = p >> 24;
+      unsigned r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      if (a != 0 && a != 255) {  // cairo stores premultiplied colour
+        r = std::min(255u, (r * 255 + a / 2) / a);
+        g = std::min(255u, (g * 255 + a / 2) / a);
+        b = std::min(255u, (b * 255 + a / 2) / a);
+      }
+      uint8_t* o = &out[(size_t(y) * width_ + x) * 4];
+      o[0] = uint8_t(r);
+      o[1] = uint8_t(g);
+      o[2] = uint8_t(b);
+      o[3] = uint8_t(a);
+    }
+  }
+  return out;
+}
+
+void Canvas::WriteTga(const std::string& path) const {
+  const std::vector<uint8_t> rgba = Rgba();
+  std::vector<uint8_t> file(18 + rgba.size());
+  file[2] = 2;  // uncompressed true colour
+  file[12] = uint8_t(width_ & 0xFF);
+  file[13] = uint8_t(width_ >> 8);
+  file[14] = uint8_t(height_ & 0xFF);
+  file[15] = uint8_t(height_ >> 8);
+  file[16] = 32;
+  file[17] = 0x28;  // 8 alpha bits, top-left origin
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    file[18 + i + 0] = rgba[i + 2];
+    file[18 + i + 1] = rgba[i + 1];
+    file[18 + i + 2] = rgba[i + 0];
+    file[18 + i + 3] = rgba[i + 3];
+  }
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) throw std::runtime_error("cannot write " + path);
+  std::fwrite(file.data(), 1, file.size(), f);
+  std::fclose(f);
+}
+
+void Canvas::WritePng(const std::string& path) const {
+  cairo_surface_flush(surface_);
+  if (cairo_surface_write_to_png(surface_, path.c_str()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot write " + path);
+}
+
+void Canvas::WriteJpeg(const std::string& path, int quality) const {
+  const std::vector<uint8_t> rgba = Rgba();
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) throw std::runtime_error("cannot write " + path);
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  jpeg_stdio_dest(&cinfo, f);
+  cinfo.image_width = JDIMENSION(width_);
+  cinfo.image_height = JDIMENSION(height_);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<uint8_t> row(size_t(width_) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const size_t y = cinfo.next_scanline;
+    for (int x = 0; x < width_; ++x)
+      for (int c = 0; c < 3; ++c) row[size_t(x) * 3 + c] = rgba[(y * width_ + x) * 4 + c];
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::fclose(f);
+}
+
+// ---------------------------------------------------------------- paths
+
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
+  r = std::min({r, w / 2, h / 2});
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+  cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+  cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+  cairo_close_path(cr);
+}
+
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
+              double rotation) {
+  cairo_new_sub_path(cr);
+  for (int i = 0; i < points * 2; ++i) {
+    const double a = rotation - M_PI / 2 + i * M_PI / points;
+    const double r = (i % 2 == 0) ? outer : inner;
+    const double px = cx + r * std::cos(a), py = cy + r * std::sin(a);
+    if (i == 0)
+      cairo_move_to(cr, px, py);
+    else
+      cairo_line_to(cr, px, py);
+  }
+  cairo_close_path(cr);
+}
+
+void HeartPath(cairo_t* cr, double cx, double cy, double s) {
+  cairo_new_sub_path(cr);
+  cairo_move_to(cr, cx, cy + 0.85 * s);
+  cairo_curve_to(cr, cx - 1.2 * s, cy + 0.05 * s, cx - 0.95 * s, cy - 0.95 * s, cx, cy - 0.4 * s);
+  cairo_curve_to(cr, cx + 0.95 * s, cy - 0.95 * s, cx + 1.2 * s, cy + 0.05 * s, cx, cy + 0.85 * s);
+  cairo_close_path(cr);
+}
+
+void GearPath(cairo_t* cr, double cx, double cy, double outer, double inner, int teeth) {
+  cairo_new_sub_path(cr);
+  const double step = 2 * M_PI / teeth;
+  for (int i = 0; i < teeth; ++i) {
+    const double a = i * step;
+    const double pts[4][2] = {{a - step * 0.30, inner},
+                              {a - step * 0.17, outer},
+                              {a + step * 0.17, outer},
+                              {a + step * 0.30, inner}};
+    for (int k = 0; k < 4; ++k) {
+      const double px = cx + pts[k][1] * std::cos(pts[k][0]);
+      const double py = cy + pts[k][1] * std::sin(pts[k][0]);
+      if (i == 0 && k == 0)
+        cairo_move_to(cr, px, py);
+      else
+        cairo_line_to(cr, px, py);
+    }
+    cairo_arc(cr, cx, cy, inner, a + step * 0.30, a + step * 0.70);
+  }
+  cairo_close_path(cr);
+}
+
+void SetColor(cairo_t* cr, Rgb c, double a) {
+  cairo_set_source_rgba(cr, c.r, c.g, c.b, a);
+}
+
+// ---------------------------------------------------------------- text
+
+namespace {
+
+PangoLayout* MakeLayout(cairo_t* cr, const std::string& text, const TextStyle& style, double size) {
+  PangoLayout* layout = pango_cairo_create_layout(cr);
+  cairo_font_options_t* fo = cairo_font_options_create();
+  cairo_font_options_set_hint_style(fo, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(fo, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_antialias(fo, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(pango_layout_get_context(layout), fo);
+  cairo_font_options_destroy(fo);
+  pango_layout_context_changed(layout);
+  const char* family = style.face == Face::Display          ? "Comfortaa"
+                       : style.face == Face::LabelCondensed ? "DejaVu Sans Condensed"
+                                                            : "DejaVu Sans";
+  PangoFontDescription* desc = pango_font_description_new();
+  pango_font_description_set_family(desc, family);
+  pango_font_description_set_weight(desc, style.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_absolute_size(desc, size * PANGO_SCALE);
+  pango_layout_set_font_description(layout, desc);
+  pango_font_description_free(desc);
+  pango_layout_set_text(layout, text.c_str(), -1);
+  pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+  return layout;
+}
+
+cairo_t* MeasureContext() {
+  static cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
+  static cairo_t* cr = cairo_create(s);
+  return cr;
+}
+
+}  // namespace
+
+void MeasureText(const std::string& text, const TextStyle& style, double* w, double* h) {
+  PangoLayout* layout = MakeLayout(MeasureContext(), text, style, style.size);
+  PangoRectangle ink, logical;
+  pango_layout_get_pixel_extents(layout, &ink, &logical);
+  *w = logical.width;
+  *h = logical.height;
+  g_object_unref(layout);
+}
+
+void DrawText(cairo_t* cr, const std::string& text, TextStyle style, double x, double y, double w,
+              double h, Align align) {
+  double size = style.size;
+  PangoLayout* layout = nullptr;
+  PangoRectangle ink, logical;
+  const double pad = style.outlineWidth;
+  for (;;) {
+    layout = MakeLayout(cr, text, style, size);
+    pango_layout_get_pixel_extents(layout, &ink, &logical);
+    if ((logical.width + 2 * pad <= w && ink.height + 2 * pad <= h + 2) || size <= 11) break;
+    g_object_unref(layout);
+    size = std::max(11.0, size - 0.5);
+  }
+  // Centre the ink vertically (the logical box includes empty leading), align horizontally
+  // on the logical width so that letters keep their natural spacing.
+  double tx = x + (w - logical.width) / 2;
+  if (align == Align::Left) tx = x + pad;
+  if (align == Align::Right) tx = x + w - logical.width - pad;
+  const double ty = y + (h - ink.height) / 2 - ink.y;
+  cairo_save(cr);
+  if (style.shadow) {
+    cairo_move_to(cr, tx + size * 0.06, ty + size * 0.09);
+    pango_cairo_layout_path(cr, layout);
+    cairo_set_line_width(cr, 2 * pad + size * 0.06);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+    cairo_stroke_preserve(cr);
+    cairo_fill(cr);
+  }
+  cairo_move_to(cr, tx, ty);
+  pango_cairo_layout_path(cr, layout);
+  if (style.outlineWidth > 0) {
+    cairo_set_line_width(cr, 2 * style.outlineWidth);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColor(cr, style.outline, style.outlineAlpha);
+    cairo_stroke_preserve(cr);
+  }
+  if (style.gradientTop.r >= 0) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, ty + ink.y, 0, ty + ink.y + ink.height);
+    cairo_pattern_add_color_stop_rgba(p, 0, style.gradientTop.r, style.gradientTop.g,
+                                      style.gradientTop.b, style.fillAlpha);
+    cairo_pattern_add_color_stop_rgba(p, 1, style.gradientBottom.r, style.gradientBottom.g,
+                                      style.gradientBottom.b, style.fillAlpha);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+  } else {
+    SetColor(cr, style.fill, style.fillAlpha);
+    cairo_fill(cr);
+  }
+  cairo_new_path(cr);
+  cairo_restore(cr);
+  g_object_unref(layout);
+}
+
+// ---------------------------------------------------------------- toy look
+
+void SoftShadow(cairo_t* cr, double x, double y, double w, double h, double r, double spread,
+                double alpha) {
+  const int steps = 8;
+  cairo_save(cr);
+  for (int i = steps; i >= 1; --i) {
+    const double g = spread * i / steps;
+    RoundedRect(cr, x - g, y - g, w + 2 * g, h + 2 * g, r + g);
+    cairo_set_source_rgba(cr, 0, 0, 0, alpha / steps);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+void GlossyPlate(cairo_t* cr, double x, double y, double w, double h, double r, Rgb base,
+                 double alpha, double border) {
+  cairo_save(cr);
+  RoundedRect(cr, x, y, w, h, r);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
+  const Rgb top = Lighten(base, 0.35), bottom = Darken(base, 0.25);
+  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, alpha);
+  cairo_pattern_add_color_stop_rgba(p, 0.5, base.r, base.g, base.b, alpha);
+  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, alpha);
+  cairo_set_source(cr, p);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(p);
+  if (border > 0) {
+    cairo_set_line_width(cr, border);
+    SetColor(cr, Darken(base, 0.5), alpha);
+    cairo_stroke(cr);
+  } else {
+    cairo_new_path(cr);
+  }
+  // top highlight band
+  const double inset = std::max(1.5, border + 0.5);
+  RoundedRect(cr, x + inset, y + inset, w - 2 * inset, h * 0.45, std::max(0.0, r - inset));
+  cairo_pattern_t* hl = cairo_pattern_create_linear(0, y, 0, y + h * 0.5);
+  cairo_pattern_add_color_stop_rgba(hl, 0, 1, 1, 1, 0.55 * alpha);
+  cairo_pattern_add_color_stop_rgba(hl, 1, 1, 1, 1, 0.05 * alpha);
+  cairo_set_source(cr, hl);
+  cairo_fill(cr);
+  cairo_pattern_destroy(hl);
+  cairo_restore(cr);
+}
+
+void GlassPanel(cairo_t* cr, double x, double y, double w, double h, double r, Rgb tint,
+                double alpha) {
+  cairo_save(cr);
+  RoundedRect(cr, x, y, w, h, r);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
+  const Rgb top = Lighten(tint, 0.15), bottom = Darken(tint, 0.35);
+  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, alpha);
+  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, alpha);
+  cairo_set_source(cr, p);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(p);
+  cairo_set_line_width(cr, 2);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.55);
+  cairo_stroke(cr);
+  RoundedRect(cr, x + 3, y + 3, w - 6, h - 6, std::max(0.0, r - 3));
+  cairo_set_line_width(cr, 1);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void Button(cairo_t* cr, double x, double y, double w, double h, const std::string& label, Rgb base,
+            double textSize) {
+  SoftShadow(cr, x + 1, y + 2, w - 2, h - 2, h / 2, 3, 0.35);
+  GlossyPlate(cr, x, y, w, h, std::min(h / 2, 12.0), base, 1.0, 1.5);
+  TextStyle ts;
+  ts.face = Face::Label;
+  ts.size = textSize > 0 ? textSize : std::max(11.0, h * 0.62);
+  ts.fill = {1, 1, 1};
+  ts.outline = Darken(base, 0.6);
+  ts.outlineWidth = 1.6;
+  DrawText(cr, label, ts, x + 2, y, w - 4, h);
+}
+
+void GlossyBall(cairo_t* cr, double cx, double cy, double r, Rgb base, double gloss) {
+  cairo_save(cr);
+  // body: radial gradient lit from the upper left
+  cairo_pattern_t* body =
+      cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
+  const Rgb hi = Lighten(base, 0.3), lo = Darken(base, 0.5);
+  cairo_pattern_add_color_stop_rgb(body, 0, hi.r, hi.g, hi.b);
+  cairo_pattern_add_color_stop_rgb(body, 0.35, base.r, base.g, base.b);
+  cairo_pattern_add_color_stop_rgb(body, 1, lo.r, lo.g, lo.b);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_set_source(cr, body);
+  cairo_fill(cr);
+  cairo_pattern_destroy(body);
+  // rim light at the lower right
+  cairo_pattern_t* rim =
+      cairo_pattern_create_radial(cx - r * 0.25, cy - r * 0.25, r * 0.75, cx, cy, r * 1.02);
+  const Rgb rc = Lighten(base, 0.6);
+  cairo_pattern_add_color_stop_rgba(rim, 0, rc.r, rc.g, rc.b, 0);
+  cairo_pattern_add_color_stop_rgba(rim, 0.85, rc.r, rc.g, rc.b, 0);
+  cairo_pattern_add_color_stop_rgba(rim, 1, rc.r, rc.g, rc.b, 0.35);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  cairo_set_source(cr, rim);
+  cairo_fill(cr);
+  cairo_pattern_destroy(rim);
+  // specular highlight
+  cairo_save(cr);
+  cairo_translate(cr, cx - r * 0.32, cy - r * 0.45);
+  cairo_scale(cr, 1.0, 0.62);
+  cairo_pattern_t* spec = cairo_pattern_create_radial(0, 0, 0, 0, 0, r * 0.38);
+  cairo_pattern_add_color_stop_rgba(spec, 0, 1, 1, 1, 0.85 * gloss);
+  cairo_pattern_add_color_stop_rgba(spec, 0.5, 1, 1, 1, 0.35 * gloss);
+  cairo_pattern_add_color_stop_rgba(spec, 1, 1, 1, 1, 0);
+  cairo_arc(cr, 0, 0, r * 0.38, 0, 2 * M_PI);
+  cairo_set_source(cr, spec);
+  cairo_fill(cr);
+  cairo_pattern_destroy(spec);
+  cairo_restore(cr);
+  // thin dark outline for separation from any background
+  cairo_arc(cr, cx, cy, r - 0.5, 0, 2 * M_PI);
+  cairo_set_line_width(cr, 1.0);
+  SetColor(cr, Darken(base, 0.65), 0.7);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+}  // namespace vx::art

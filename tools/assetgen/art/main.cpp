@@ -1,0 +1,177 @@
+// assetgen-art: paints every image of the data archive and writes the intro's models.
+//
+//   assetgen-art <data directory> <contact sheet .png> [<review directory>]
+//
+// Members are written under the data directory by their archive path ('/' separators, lower
+// case). The contact sheet shows every image at full size on a checkerboard with its name and
+// its atlas regions outlined; with a review directory, each image is also written there as PNG.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "atlas.h"
+#include "models.h"
+#include "painters.h"
+
+namespace fs = std::filesystem;
+
+namespace vx::art {
+
+std::function<void(Canvas&)> PainterFor(const std::string& member) {
+  auto numbered = [&](const std::string& prefix, const std::string& suffix) -> int {
+    if (member.rfind(prefix, 0) != 0 || member.size() <= prefix.size() + suffix.size()) return -1;
+    if (member.compare(member.size() - suffix.size(), suffix.size(), suffix) != 0) return -1;
+    return std::stoi(member.substr(prefix.size(), member.size() - prefix.size() - suffix.size()));
+  };
+  if (member == "img/chrset1.tga") return PaintCharacterSheet;
+  if (member == "img/gemset0.tga") return [](Canvas& c) { PaintGemSheet(c, false); };
+  if (member == "img/gemset1.tga") return [](Canvas& c) { PaintGemSheet(c, true); };
+  if (int w = numbered("img/ball", ".tga"); w >= 1)
+    return [w](Canvas& c) { PaintBallSheet(c, w - 1); };
+  if (int n = numbered("img/explosion_", ".tga"); n >= 1)
+    return [n](Canvas& c) { PaintExplosion(c, n); };
+  if (member == "img/logo.tga") return PaintTitleWheel;
+  if (member == "img/wheel.tga") return PaintGear;
+  if (int n = numbered("img/player1_", ".tga"); n >= 0)
+    return [n](Canvas& c) { PaintPlayer(c, n); };
+  if (member == "img/sky.jpg") return PaintSky;
+  if (member == "img/pusher.tga") return PaintPusher;
+  if (int w = numbered("pho/bkg", ".tga"); w >= 1)
+    return [w](Canvas& c) { PaintBackground(c, w - 1); };
+  if (member == "img/startscreenclouds.tga") return PaintClouds;
+  if (member == "img/startscreenchrset.tga") return PaintTitleSheet;
+  if (member == "img/levelscrn.tga") return PaintWorldSelect;
+  if (member == "img/optionscrn.tga") return PaintSettings;
+  if (member == "img/playinfochrset.tga") return PaintStageInfo;
+  if (member == "img/escscreen.tga") return PaintPauseBackdrop;
+  if (member == "img/retrychrset.tga") return PaintRetrySheet;
+  if (member == "img/stagestime.tga") return PaintStageClear;
+  if (member == "img/stagestimechrset.tga") return PaintStageClearSheet;
+  if (member == "img/savegame.tga") return PaintSaveOffer;
+  if (member == "img/finishscene.tga") return PaintFinishScene;
+  if (member == "img/finishtext.tga") return PaintFinishText;
+  if (member == "img/starfield.tga") return PaintStarfield;
+  if (member == "img/musiccredit.tga") return PaintMusicCredit;
+  if (member == "img/editbackground.tga") return PaintEditorBackground;
+  if (member == "img/txlogo.tga") return PaintEmblemTexture;
+  if (member == "img/music.tga") return PaintMusicTexture;
+  if (member == "img/copyright.tga") return PaintCopyrightTexture;
+  return {};
+}
+
+namespace {
+
+void Checker(cairo_t* cr, double x, double y, double w, double h) {
+  cairo_save(cr);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_clip(cr);
+  for (int j = 0; j * 16 < h; ++j)
+    for (int i = 0; i * 16 < w; ++i) {
+      const double g = ((i + j) % 2) ? 0.42 : 0.5;
+      cairo_set_source_rgb(cr, g, g, g);
+      cairo_rectangle(cr, x + i * 16, y + j * 16, 16, 16);
+      cairo_fill(cr);
+    }
+  cairo_restore(cr);
+}
+
+struct Placed {
+  const ImageSpec* spec;
+  const Canvas* canvas;
+  double x, y;
+};
+
+void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canvas*>>& images,
+                       const std::string& path) {
+  const double rowWidth = 2100, gap = 16, label = 22;
+  std::vector<Placed> placed;
+  double x = gap, y = gap, rowH = 0;
+  for (const auto& [spec, canvas] : images) {
+    if (x + spec->width > rowWidth) {
+      x = gap;
+      y += rowH + gap;
+      rowH = 0;
+    }
+    placed.push_back({spec, canvas, x, y + label});
+    x += spec->width + gap;
+    rowH = std::max(rowH, spec->height + label);
+  }
+  const int H = int(y + rowH + gap);
+  Canvas sheet(int(rowWidth), H);
+  cairo_t* cr = sheet.cr();
+  cairo_set_source_rgb(cr, 0.13, 0.12, 0.16);
+  cairo_paint(cr);
+  const Rgb outline[3] = {Hex(0x00FFFF), Hex(0xFF40FF), Hex(0xFFFF00)};
+  for (const Placed& p : placed) {
+    TextStyle t;
+    t.size = 14;
+    t.fill = {1, 1, 1};
+    const std::string caption = p.spec->member + "  (" + std::to_string(p.spec->width) + " x " +
+                                std::to_string(p.spec->height) + ")";
+    DrawText(cr, caption, t, p.x, p.y - label, std::max(200, p.spec->width), label, Align::Left);
+    Checker(cr, p.x, p.y, p.spec->width, p.spec->height);
+    cairo_set_source_surface(cr, p.canvas->surface(), p.x, p.y);
+    cairo_paint(cr);
+    int k = 0;
+    for (const Region& r : p.spec->regions) {
+      if (r.left == 0 && r.top == 0 && r.width() == p.spec->width && r.height() == p.spec->height)
+        continue;
+      cairo_rectangle(cr, p.x + r.left + 0.5, p.y + r.top + 0.5, r.width() - 1, r.height() - 1);
+      SetColor(cr, r.kind == RegionKind::Window ? Hex(0x40FF40) : outline[k++ % 3], 0.8);
+      cairo_set_line_width(cr, 1);
+      cairo_stroke(cr);
+    }
+  }
+  sheet.WritePng(path);
+}
+
+}  // namespace
+
+}  // namespace vx::art
+
+int main(int argc, char** argv) {
+  using namespace vx::art;
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s <data directory> <contact sheet .png> [<review directory>]\n",
+                 argv[0]);
+    return 2;
+  }
+  const fs::path out = argv[1];
+  const std::string review = argc > 3 ? argv[3] : "";
+  try {
+    std::vector<std::unique_ptr<Canvas>> canvases;
+    std::vector<std::pair<const ImageSpec*, const Canvas*>> shown;
+    for (const ImageSpec& spec : Atlas()) {
+      auto paint = PainterFor(spec.member);
+      if (!paint) throw std::runtime_error("no painter for " + spec.member);
+      auto canvas = std::make_unique<Canvas>(spec.width, spec.height);
+      paint(*canvas);
+      const fs::path file = out / spec.member;
+      fs::create_directories(file.parent_path());
+      if (file.extension() == ".jpg")
+        canvas->WriteJpeg(file.string(), 92);
+      else
+        canvas->WriteTga(file.string());
+      if (!review.empty()) {
+        fs::path png = fs::path(review) / spec.member;
+        png.replace_extension(".png");
+        fs::create_directories(png.parent_path());
+        canvas->WritePng(png.string());
+      }
+      shown.emplace_back(&spec, canvas.get());
+      canvases.push_back(std::move(canvas));
+    }
+    for (const ModelSpec& model : Models()) {
+      const fs::path file = out / model.member;
+      fs::create_directories(file.parent_path());
+      std::ofstream(file, std::ios::binary) << ModelText(model.member);
+    }
+    WriteContactSheet(shown, argv[2]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "assetgen-art: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
