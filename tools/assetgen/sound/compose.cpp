@@ -242,7 +242,8 @@ class Piece {
   }
 
   // Writes the melody of every upper-case section on `tracks` (doubling voices), around the
-  // scale degree `centre` (0 = tonic of the octave at MIDI `base`), within +-range degrees.
+  // scale degree `centre`, within +-range degrees. Degree 0 is the key's tonic in the octave
+  // that starts at MIDI note `base` (a C).
   // The same letter gets the same melody every time it comes back.
   void Melody(const std::vector<int>& tracks, int base, int centre, int range, int velocity,
               const std::vector<int>& octaveShift = {}) {
@@ -317,6 +318,17 @@ class Piece {
           }
         } else if (strong || len >= 1.5) {
           d = NearestChordTone(d, chord, base);
+          // Landing on the note just played makes a static line; usually move on to the next
+          // chord tone in the direction of the step instead.
+          if (d == prev && rng_.Uniform() < 0.7) {
+            const int dir = step >= 0 ? 1 : -1;
+            for (int k = 1; k < 5; ++k) {
+              if (key_.IsChordTone(prev + dir * k, chord, base)) {
+                d = prev + dir * k;
+                break;
+              }
+            }
+          }
         }
         d = std::clamp(d, centre - range, centre + range);
         prev = d;
@@ -469,7 +481,7 @@ Score Title() {
   const int strings = p.AddTrack(kStrings, 72, 44, 60);
   const int piano = p.AddTrack(kPiano, 68, 80, 30);
   const int drums = p.AddTrack(0, 95, 64, 25, true);
-  p.Rhythms({{1, 1, 1, 1}, {0.5, 0.5, 1, 2}, {1.5, 0.5, 1, 1}, {1, 0.5, 0.5, 2}}, {2, 1.5, -0.5});
+  p.Rhythms({{1, 1, 1, 1}, {0.5, 0.5, 1, 2}, {1.5, 0.5, 1, 1}, {1, 0.5, 0.5, 2}}, {1, 1, 2});
   p.Melody({lead, glock}, 60, 4, 6, 96, {0, 12});
   p.Pattern(bass, "0.0.2.0.", 0.5, 38, 100);
   p.Pattern(strings, "c-------", 0.5, 62, 70);
@@ -494,7 +506,7 @@ Score Meadow() {
   const int bass = p.AddTrack(kAcousticBass, 100, 64, 20);
   const int drums = p.AddTrack(0, 70, 64, 35, true);
   p.Rhythms({{1, 1, 2}, {0.5, 0.5, 1, 2}, {1.5, 0.5, 2}, {1, 1, 1, 1}, {2, 1, 1}}, {3, -1});
-  p.Melody({flute}, 72, 2, 5, 90);
+  p.Melody({flute}, 60, 4, 5, 90);
   p.Pattern(guitar, "0214021402140214", 0.25, 55, 72);
   p.Pattern(pizz, ".c.c", 1.0, 67, 62, false);
   p.Pattern(bass, "0---2---", 0.5, 40, 96);
@@ -519,7 +531,7 @@ Score Ocean() {
   const int harp = p.AddTrack(kHarp, 70, 44, 90);
   const int drums = p.AddTrack(0, 60, 64, 60, true);
   p.Rhythms({{2, 1, 1}, {1.5, 0.5, 2}, {1, 1, 2}, {3, 1}}, {4});
-  p.Melody({vibes}, 62, 4, 5, 84);
+  p.Melody({vibes}, 60, 4, 5, 84);
   p.Pattern(pad, "c-------", 0.5, 57, 66);
   p.Pattern(bass, "0-----2-", 0.5, 38, 92);
   p.Pattern(harp, "01230123", 0.5, 62, 54);
@@ -543,7 +555,7 @@ Score Desert() {
   const int bass = p.AddTrack(kAcousticBass, 100, 64, 20);
   const int drums = p.AddTrack(0, 85, 64, 30, true);
   p.Rhythms({{1, 0.5, 0.5, 2}, {0.5, 0.5, 0.5, 0.5, 2}, {1.5, 0.5, 1, 1}, {1, 1, 1, 1}}, {3, -1});
-  p.Melody({oboe}, 64, 2, 5, 92);
+  p.Melody({oboe}, 60, 4, 5, 92);
   p.Pattern(sitar, "0...0.2.", 0.5, 52, 66);
   p.Pattern(guitar, "c..c..c.", 0.5, 59, 60, false);
   p.Pattern(bass, "0..0.20.", 0.5, 40, 98);
@@ -569,7 +581,7 @@ Score Crystal() {
   const int bass = p.AddTrack(kFretlessBass, 96, 64, 40);
   const int drums = p.AddTrack(0, 60, 64, 80, true);
   p.Rhythms({{1, 1, 2}, {0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {2, 2}}, {3, -1});
-  p.Melody({celesta, musicBox}, 69, 2, 5, 92, {0, 12});
+  p.Melody({celesta, musicBox}, 60, 2, 5, 92, {0, 12});
   p.Pattern(crystal, "0120312031203120", 0.25, 64, 56);
   p.Pattern(pad, "c-------", 0.5, 57, 62);
   p.Pattern(bass, "0-----0.", 0.5, 33, 90);
@@ -595,7 +607,7 @@ Score Night() {
   const int bass = p.AddTrack(kAcousticBass, 90, 64, 40);
   const int drums = p.AddTrack(0, 55, 64, 80, true);
   p.Rhythms({{1, 1, 1}, {2, 1}, {1.5, 0.5, 1}, {1, 2}}, {3});
-  p.Melody({box, flute}, 63, 4, 5, 86, {12, 0});
+  p.Melody({box, flute}, 60, 4, 5, 86, {12, 0});
   p.Pattern(choir, "c-----", 0.5, 55, 60);
   p.Pattern(harp, "012324", 0.5, 51, 62);
   p.Pattern(bass, "0-----", 0.5, 39, 90);
@@ -636,8 +648,8 @@ Score OneMoreTry() {
   const int strings = p.AddTrack(kTremoloStrings, 70, 50, 60);
   const int bass = p.AddTrack(kSynthBass, 92, 64, 10);
   const int drums = p.AddTrack(0, 80, 64, 30, true);
-  p.Rhythms({{2, 2}, {1, 1, 2}, {3, 1}}, {4});
-  p.Melody({horn}, 60, 4, 4, 84);
+  p.Rhythms({{1, 1, 1, 1}, {0.5, 0.5, 1, 2}, {2, 1, 1}}, {2, 2});
+  p.Melody({horn}, 60, 4, 5, 84);
   p.Pattern(strings, "c-------", 0.5, 55, 64);
   p.Pattern(bass, "00000000", 0.5, 36, 92);
   p.Drum(drums, kHighWood, "x.o.", 0.5);
