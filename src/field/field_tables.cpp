@@ -1,10 +1,10 @@
 #include "field/field_tables.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "app/random.h"
 #include "audio/sound.h"
+#include "field/box_probe.h"
 #include "objects/object_update.h"
 #include "persist/settings.h"
 
@@ -69,27 +69,6 @@ namespace {
 template <typename T>
 void ShiftDown(T* column, int from, int count) {
   std::copy(column + from + 1, column + count, column + from);
-}
-
-// Whether the point lies in the entry box at (ex, ey): left and top edges inclusive.
-bool BoxHolds(float ex, float ey, float px, float py) {
-  return px >= ex && px < ex + geometry.cellWidthF && py >= ey && py < ey + geometry.cellHeightF;
-}
-
-// The probe box of a ball at (x, y) shrunk by shrinkPercent of the cell size.
-struct ProbeBox {
-  float left, top, right, bottom;
-};
-
-ProbeBox ShrunkBox(float x, float y, float shrinkPercent) {
-  float mx = shrinkPercent * (geometry.cellWidthF / 100.0f) / 2.0f;
-  float my = shrinkPercent * (geometry.cellHeightF / 100.0f) / 2.0f;
-  return {x + mx, y + my, x + geometry.cellWidthF - mx, y + geometry.cellHeightF - my};
-}
-
-bool BoxHoldsCorner(float ex, float ey, const ProbeBox& b) {
-  return BoxHolds(ex, ey, b.left, b.top) || BoxHolds(ex, ey, b.left, b.bottom) ||
-         BoxHolds(ex, ey, b.right, b.top) || BoxHolds(ex, ey, b.right, b.bottom);
 }
 
 }  // namespace
@@ -206,7 +185,7 @@ int CellAtBox(float x, float y, float shrinkPercent) {
   ProbeBox b = ShrunkBox(x, y, shrinkPercent);
   int found = -1;
   for (int i = 0; i < cells.cellCount; ++i)
-    if (BoxHoldsCorner(cells.x[i], cells.y[i], b)) found = i;
+    if (CornersIn(cells.x[i], cells.y[i], b)) found = i;
   return found;
 }
 
@@ -214,7 +193,7 @@ int BlockAtBox(float x, float y, float shrinkPercent) {
   ProbeBox b = ShrunkBox(x, y, shrinkPercent);
   int found = -1;
   for (int i = 0; i < blocks.blockCount; ++i)
-    if (!BlockIgnored(i) && BoxHoldsCorner(blocks.x[i], blocks.y[i], b)) found = i;
+    if (!BlockIgnored(i) && CornersIn(blocks.x[i], blocks.y[i], b)) found = i;
   return found;
 }
 
@@ -222,7 +201,7 @@ int ObjectAtBox(float x, float y, float shrinkPercent) {
   ProbeBox b = ShrunkBox(x, y, shrinkPercent);
   int found = -1;
   for (int i = 0; i < objects.objectCount; ++i)
-    if (BoxHoldsCorner(objects.x[i], objects.y[i], b)) found = i;
+    if (CornersIn(objects.x[i], objects.y[i], b)) found = i;
   return found;
 }
 

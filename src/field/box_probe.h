@@ -1,0 +1,50 @@
+// The box arithmetic shared by the scanning box tests and the field index, kept in one place
+// so both compute exactly the same float values and so give exactly the same answers.
+#pragma once
+#include <cmath>
+
+#include "field/field_tables.h"
+
+namespace vx {
+
+// Whether the point lies in the cell-sized box at (ex, ey): left and top edges inclusive,
+// right and bottom exclusive.
+inline bool BoxHolds(float ex, float ey, float px, float py) {
+  return px >= ex && px < ex + geometry.cellWidthF && py >= ey && py < ey + geometry.cellHeightF;
+}
+
+// The box of a ball at (x, y) shrunk by shrinkPercent of the cell size, half on each side.
+struct ProbeBox {
+  float left, top, right, bottom;
+};
+
+inline ProbeBox ShrunkBox(float x, float y, float shrinkPercent) {
+  float mx = shrinkPercent * (geometry.cellWidthF / 100.0f) / 2.0f;
+  float my = shrinkPercent * (geometry.cellHeightF / 100.0f) / 2.0f;
+  return {x + mx, y + my, x + geometry.cellWidthF - mx, y + geometry.cellHeightF - my};
+}
+
+// Corner bits of a probe box, in the order the block bounce examines them.
+enum ProbeCorner : int { CORNER_TL = 1, CORNER_BL = 2, CORNER_TR = 4, CORNER_BR = 8 };
+
+// The corners of the probe box that lie in the entry box at (ex, ey), as ProbeCorner bits.
+inline int CornersIn(float ex, float ey, const ProbeBox& b) {
+  return (BoxHolds(ex, ey, b.left, b.top) ? CORNER_TL : 0) |
+         (BoxHolds(ex, ey, b.left, b.bottom) ? CORNER_BL : 0) |
+         (BoxHolds(ex, ey, b.right, b.top) ? CORNER_TR : 0) |
+         (BoxHolds(ex, ey, b.right, b.bottom) ? CORNER_BR : 0);
+}
+
+// The zone an aura object i gives a ball centred at (px, py) with probe radius r: 1 when it is
+// too far, 4 an absorber, 2 or 3 a deflector (ball right or left of it), 5 a colour changer.
+inline int AuraZone(int i, float px, float py, float r) {
+  float ox = px - objects.x[i], oy = py - objects.y[i];
+  if (!(std::sqrt(ox * ox + oy * oy) <= r)) return 1;
+  int f = objects.flags[i];
+  if (f & OBJECT_ABSORBER) return 4;
+  if (f & OBJECT_DEFLECTOR) return px - objects.x[i] >= 0 ? 2 : 3;
+  if (f & OBJECT_COLOUR_CHANGER) return 5;
+  return 1;
+}
+
+}  // namespace vx

@@ -1,0 +1,131 @@
+#include "field/field_index.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "field/box_probe.h"
+#include "field/field_tables.h"
+
+namespace vx {
+
+namespace {
+
+constexpr int kMaxGridSide = 128;
+constexpr int kMaxBuckets = kMaxGridSide * kMaxGridSide;
+constexpr int kMaxEntries = kCellCapacity > kBlockCapacity ? kCellCapacity : kBlockCapacity;
+
+// Entries are filed in the bucket of their top-left corner. Buckets are wider and taller than
+// an entry by at least one unit, so the entries whose box holds a point sit in the point's
+// bucket or in the one before it on each axis. Positions beyond the grid file into its border
+// buckets, which keeps that rule (the bucket number only ever grows with the position).
+struct UniformGrid {
+  double bucketW = 1.0, bucketH = 1.0;
+  int cols = 1, rows = 1;
+  int start[kMaxBuckets + 1] = {};
+  int items[kMaxEntries] = {};  // entry indices, ascending within each bucket
+
+  static int Clamp(double t, int n) {
+    if (!(t >= 0.0)) return 0;  // also NaN
+    if (t >= n - 1) return n - 1;
+    return static_cast<int>(t);
+  }
+  int Col(float x) const { return Clamp(std::floor(static_cast<double>(x) / bucketW), cols); }
+  int Row(float y) const { return Clamp(std::floor(static_cast<double>(y) / bucketH), rows); }
+
+  template <typename Keep>
+  void Build(const float* xs, const float* ys, int n, Keep keep) {
+    const double minSide = 1024.0 / (kMaxGridSide - 2);
+    bucketW = static_cast<double>(geometry.cellWidthF) + 1.0;
+    bucketH = static_cast<double>(geometry.cellHeightF) + 1.0;
+    if (!(bucketW >= minSide)) bucketW = minSide;
+    if (!(bucketH >= minSide)) bucketH = minSide;
+    cols = std::min(kMaxGridSide, static_cast<int>(1024.0 / bucketW) + 2);
+    rows = std::min(kMaxGridSide, static_cast<int>(1024.0 / bucketH) + 2);
+    const int buckets = cols * rows;
+    std::fill(start, start + buckets + 1, 0);
+    for (int i = 0; i < n; ++i)
+      if (keep(i)) ++start[Row(ys[i]) * cols + Col(xs[i]) + 1];
+    for (int b = 0; b < buckets; ++b) start[b + 1] += start[b];
+    static int fill[kMaxBuckets];
+    std::copy(start, start + buckets, fill);
+    for (int i = 0; i < n; ++i)
+      if (keep(i)) items[fill[Row(ys[i]) * cols + Col(xs[i])]++] = i;
+  }
+
+  // Calls visit(index) for every entry filed where an entry holding a point of the area
+  // [x0, x1] x [y0, y1] may be filed.
+  template <typename Visit>
+  void ForArea(float x0, float y0, float x1, float y1, Visit visit) const {
+    int c0 = std::max(0, std::min(Col(x0), Col(x1)) - 1), c1 = std::max(Col(x0), Col(x1));
+    int r0 = std::max(0, std::min(Row(y0), Row(y1)) - 1), r1 = std::max(Row(y0), Row(y1));
+    for (int r = r0; r <= r1; ++r)
+      for (int c = c0; c <= c1; ++c) {
+        int b = r * cols + c;
+        for (int k = start[b]; k < start[b + 1]; ++k) visit(items[k]);
+      }
+  }
+};
+
+struct FieldIndex {
+  UniformGrid cellGrid;
+  UniformGrid blockGrid;
+  int auras[kObjectCapacity] = {};  // objects with a shot aura bit, in table order
+  int auraCount = 0;
+};
+FieldIndex fieldIndex;
+
+bool BlockHoldsPoint(float x, float y) {
+  bool held = false;
+  fieldIndex.blockGrid.ForArea(x, y, x, y, [&](int i) {
+    if (BoxHolds(blocks.x[i], blocks.y[i], x, y)) held = true;
+  });
+  return held;
+}
+
+}  // namespace
+
+void BuildFieldIndex() {
+  fieldIndex.cellGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
+  fieldIndex.blockGrid.Build(blocks.x, blocks.y, blocks.blockCount,
+                             [](int i) { return !BlockIgnored(i); });
+  fieldIndex.auraCount = 0;
+  for (int i = 0; i < objects.objectCount; ++i)
+    if (objects.flags[i] & kShotAuraFlags) fieldIndex.auras[fieldIndex.auraCount++] = i;
+}
+
+int IndexedCellAtBox(float x, float y, float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int found = -1;
+  fieldIndex.cellGrid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
+    if (i > found && CornersIn(cells.x[i], cells.y[i], b)) found = i;
+  });
+  return found;
+}
+
+BlockHit IndexedBlockBounce(float x, float y, float dx, float dy, float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int corners = 0, last = -1;
+  fieldIndex.blockGrid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
+    int in = CornersIn(blocks.x[i], blocks.y[i], b);
+    if (!in) return;
+    corners |= in;
+    last = std::max(last, i);
+  });
+  // Only a single corner's position matters (for the mirrored probes), and then there is
+  // only one corner it can be.
+  float cx = (corners & (CORNER_TR | CORNER_BR)) ? b.right : b.left;
+  float cy = (corners & (CORNER_BL | CORNER_BR)) ? b.bottom : b.top;
+  return ClassifyBounce(corners, last, cx, cy, dx, dy,
+                        [](float px, float py) { return !BlockHoldsPoint(px, py); });
+}
+
+int IndexedObjectZoneAt(float x, float y, float radiusFactor) {
+  float px = x + geometry.cellWidthF / 2, py = y + geometry.cellHeightF / 2;
+  float r = geometry.cellWidthF * 0.5f * radiusFactor;
+  int result = 0;
+  for (int k = 0; k < fieldIndex.auraCount && result <= 1; ++k)
+    result = AuraZone(fieldIndex.auras[k], px, py, r);
+  return result;
+}
+
+}  // namespace vx
