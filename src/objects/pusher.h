@@ -9,6 +9,18 @@ struct DangerState {
 };
 extern DangerState danger;
 
+struct InvasionState {
+  float invasionClock = 0.0f;  // units of invasion left; 0 none
+  float nextIntruderMark = 0.0f;
+  bool invasionRunning = false;
+  float invasionFlash = 0.0f;  // units left of the white flash
+};
+extern InvasionState invasion;
+
+// command 1000 resets; a negative command starts an invasion of -command units unless one is
+// running; any other command updates invasion intruder i.
+void Invasion(int i, int command);
+
 void DangerWarning();
 void DangerStrip();
 
