@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "atlas.h"
@@ -77,18 +79,146 @@ void Checker(cairo_t* cr, double x, double y, double w, double h) {
   cairo_restore(cr);
 }
 
+std::string g_review;  // review directory, empty for none
+
 struct Placed {
   const ImageSpec* spec;
   const Canvas* canvas;
   double x, y;
 };
 
+// A mock-up of a play screen of world w, composed from the generated pictures the way the
+// field drawing layers them: sky, background, gears, pusher, hanging balls, launcher, figure.
+std::unique_ptr<Canvas> PlayMockup(int w, const std::map<std::string, const Canvas*>& img) {
+  auto m = std::make_unique<Canvas>(512, 512);
+  cairo_t* cr = m->cr();
+  auto draw = [&](const std::string& name, double x, double y, double scale, double angle = 0,
+                  double alpha = 1) {
+    const Canvas* c = img.at(name);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, c->surface(), 0, 0);
+    cairo_paint_with_alpha(cr, alpha);
+    cairo_restore(cr);
+  };
+  draw("img/sky.jpg", -100, 0, 1);
+  draw("img/sky.jpg", 412, 0, 1);
+  draw("pho/bkg" + std::to_string(w) + ".tga", 0, 0, 1);
+  const double gears[4][3] = {{0.6, 220, 505}, {0.6, 280, 530}, {0.5, 245, 500}, {0.2, 180, 510}};
+  const double tint[4] = {0.19, 0.53, 0.8, 1.0};
+  for (int g = 0; g < 4; ++g) {
+    const double k = gears[g][0];
+    cairo_save(cr);
+    cairo_translate(cr, gears[g][1], gears[g][2]);
+    cairo_rotate(cr, g * 0.4);
+    cairo_translate(cr, -128 * k, -128 * k);
+    cairo_scale(cr, k, k);
+    cairo_set_source_surface(cr, img.at("img/wheel.tga")->surface(), 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_save(cr);
+    cairo_arc(cr, gears[g][1], gears[g][2], 128 * k, 0, 2 * M_PI);
+    cairo_set_operator(cr, CAIRO_OPERATOR_MULTIPLY);
+    cairo_set_source_rgba(cr, tint[g], tint[g], tint[g], 1 - tint[g]);
+    cairo_fill(cr);
+    cairo_restore(cr);
+  }
+  draw("img/pusher.tga", 0, -470, 1);
+  const Canvas* balls = img.at("img/ball" + std::to_string(w) + ".tga");
+  Rng rng(77 + w);
+  for (int row = 0; row < 7; ++row)
+    for (int col = 0; col < 20; ++col) {
+      if (row > 4 && rng.Uniform() < 0.5) continue;
+      const int f = int(rng.Next() % 9);
+      const double x = col * 25 + (row % 2 ? 12 : 0), y = 42 + row * 25;
+      if (x > 487) continue;
+      cairo_save(cr);
+      cairo_rectangle(cr, x, y, 25, 25);
+      cairo_clip(cr);
+      cairo_translate(cr, x, y);
+      cairo_scale(cr, 0.5, 0.5);
+      cairo_set_source_surface(cr, balls->surface(), -(f % 5) * 50.0, -(f / 5) * 50.0);
+      cairo_paint(cr);
+      cairo_restore(cr);
+    }
+  // launcher wheel and the loaded ball
+  cairo_save(cr);
+  cairo_translate(cr, 226.75, 384);
+  cairo_scale(cr, 0.5, 0.5);
+  cairo_rectangle(cr, 0, 0, 117, 255);
+  cairo_clip(cr);
+  cairo_set_source_surface(cr, img.at("img/chrset1.tga")->surface(), 0, -256);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  cairo_save(cr);
+  cairo_translate(cr, 243.5, 485.25);
+  cairo_rectangle(cr, 0, 0, 25, 25);
+  cairo_clip(cr);
+  cairo_scale(cr, 0.5, 0.5);
+  cairo_set_source_surface(cr, balls->surface(), -100, 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  draw("img/player1_0.tga", 140, 398, 1);
+  // energy label at scale 0.47 and a few digits of the stage clock
+  cairo_save(cr);
+  cairo_translate(cr, 275, 455);
+  cairo_scale(cr, 0.47, 0.47);
+  cairo_rectangle(cr, 0, 0, 95, 60);
+  cairo_clip(cr);
+  cairo_set_source_surface(cr, img.at("img/chrset1.tga")->surface(), -345, -60);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  return m;
+}
+
+// A mock-up of the title screen: backdrop, wheel, emblem, menu, title lines, selection bar.
+std::unique_ptr<Canvas> TitleMockup(const std::map<std::string, const Canvas*>& img) {
+  auto m = std::make_unique<Canvas>(512, 512);
+  cairo_t* cr = m->cr();
+  auto piece = [&](const std::string& name, int l, int t, int r, int b, double cx, double cy,
+                   double alpha) {
+    cairo_save(cr);
+    cairo_translate(cr, cx - (r - l) / 2.0, cy - (b - t) / 2.0);
+    cairo_rectangle(cr, 0, 0, r - l, b - t);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, img.at(name)->surface(), -l, -t);
+    cairo_paint_with_alpha(cr, alpha);
+    cairo_restore(cr);
+  };
+  piece("img/startscreenclouds.tga", 0, 0, 512, 512, 256, 256, 1);
+  piece("img/logo.tga", 0, 0, 256, 256, 256, 346, 1);
+  const std::string t = "img/startscreenchrset.tga";
+  piece(t, 180, 180, 310, 310, 256, 346, 0.7);
+  piece(t, 180, 328, 332, 462, 256, 380, 1);
+  piece(t, 0, 32, 511, 105, 256, 68, 1);
+  piece(t, 0, 106, 511, 175, 256, 140, 1);
+  piece(t, 0, 465, 165, 511, 256, 383, 1);
+  piece("img/chrset1.tga", 0, 0, 115, 15, 256, 500, 0.7);
+  return m;
+}
+
 void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canvas*>>& images,
                        const std::string& path) {
+  std::map<std::string, const Canvas*> byName;
+  for (const auto& [spec, canvas] : images) byName[spec->member] = canvas;
+  std::vector<std::unique_ptr<Canvas>> mockups;
+  std::vector<ImageSpec> mockSpecs;
+  mockSpecs.reserve(6);
+  std::vector<std::pair<const ImageSpec*, const Canvas*>> all = images;
+  mockups.push_back(TitleMockup(byName));
+  mockSpecs.push_back({"mock-up: title screen", 512, 512, true, {}});
+  all.emplace_back(&mockSpecs.back(), mockups.back().get());
+  for (int w = 1; w <= 5; ++w) {
+    mockups.push_back(PlayMockup(w, byName));
+    mockSpecs.push_back({"mock-up: world " + std::to_string(w) + " in play", 512, 512, true, {}});
+    all.emplace_back(&mockSpecs.back(), mockups.back().get());
+  }
   const double rowWidth = 2100, gap = 16, label = 22;
   std::vector<Placed> placed;
   double x = gap, y = gap, rowH = 0;
-  for (const auto& [spec, canvas] : images) {
+  for (const auto& [spec, canvas] : all) {
     if (x + spec->width > rowWidth) {
       x = gap;
       y += rowH + gap;
@@ -125,6 +255,9 @@ void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canva
     }
   }
   sheet.WritePng(path);
+  if (!g_review.empty())
+    for (size_t i = 0; i < mockups.size(); ++i)
+      mockups[i]->WritePng(g_review + "/mockup" + std::to_string(i + 1) + ".png");
 }
 
 }  // namespace
@@ -140,6 +273,7 @@ int main(int argc, char** argv) {
   }
   const fs::path out = argv[1];
   const std::string review = argc > 3 ? argv[3] : "";
+  g_review = review;
   try {
     std::vector<std::unique_ptr<Canvas>> canvases;
     std::vector<std::pair<const ImageSpec*, const Canvas*>> shown;

@@ -74,7 +74,8 @@ void PuffyCloud(cairo_t* cr, double x, double y, double w, Rgb light, Rgb shade,
     p[i].x = x - w / 2 + w * t;
     p[i].y = y - p[i].r * 0.5 * std::sin(t * M_PI) * rng.Range(0.8, 1.3);
   }
-  // shade underneath, then lit puffs
+  // shade underneath, then lit puffs; painted as one group so overlaps do not show through
+  cairo_push_group(cr);
   for (int pass = 0; pass < 2; ++pass) {
     for (int i = 0; i < puffs; ++i) {
       const double ox = pass == 0 ? 0 : -p[i].r * 0.12,
@@ -84,18 +85,16 @@ void PuffyCloud(cairo_t* cr, double x, double y, double w, Rgb light, Rgb shade,
                                       p[i].r * 0.1, p[i].x + ox, p[i].y + oy, p[i].r);
       const Rgb a = pass == 0 ? shade : light;
       const Rgb b = pass == 0 ? Darken(shade, 0.1) : Mix(light, shade, 0.35);
-      cairo_pattern_add_color_stop_rgba(g, 0, a.r, a.g, a.b, alpha);
-      cairo_pattern_add_color_stop_rgba(g, 1, b.r, b.g, b.b, alpha);
+      cairo_pattern_add_color_stop_rgb(g, 0, a.r, a.g, a.b);
+      cairo_pattern_add_color_stop_rgb(g, 1, b.r, b.g, b.b);
       cairo_set_source(cr, g);
       cairo_arc(cr, p[i].x + ox, p[i].y + oy, p[i].r * (pass == 0 ? 1.0 : 0.9), 0, 2 * M_PI);
       cairo_fill(cr);
       cairo_pattern_destroy(g);
     }
   }
-  // flat base
-  RoundedRect(cr, x - w * 0.45, y - w * 0.02, w * 0.9, w * 0.12, w * 0.06);
-  SetColor(cr, shade, alpha);
-  cairo_fill(cr);
+  cairo_pop_group_to_source(cr);
+  cairo_paint_with_alpha(cr, alpha);
 }
 
 void StarsWrapped(cairo_t* cr, int count, uint32_t seed, double yMax, double maxSize) {
@@ -463,7 +462,7 @@ void PaintBackground(Canvas& c, int world) {
       }
       for (int s = 0; s < 2; ++s)  // wall clusters
         for (int i = 0; i < 4; ++i)
-          Crystal(cr, s ? 512 : 0, 300 + i * 40, 40 - i * 4, 12, s ? -1.3 : 1.3, Hex(w.accent));
+          Crystal(cr, s ? 512 : 0, 320 + i * 36, 36 - i * 4, 12, s ? -0.75 : 0.75, Hex(w.accent));
       SideVignette(cr, Hex(0x0A0518), 0.6);
       break;
     }
@@ -490,12 +489,16 @@ void PaintBackground(Canvas& c, int world) {
       cairo_arc(cr, 440, 380, 70, 0, 2 * M_PI);
       cairo_fill(cr);
       cairo_pattern_destroy(halo);
+      cairo_push_group(cr);
       cairo_arc(cr, 440, 380, 22, 0, 2 * M_PI);
       SetColor(cr, Hex(0xFFF2C0));
       cairo_fill(cr);
-      cairo_arc(cr, 450, 374, 19, 0, 2 * M_PI);
-      SetColor(cr, Hex(0x1E2A66));
+      cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+      cairo_arc(cr, 451, 373, 19, 0, 2 * M_PI);
+      cairo_set_source_rgba(cr, 0, 0, 0, 1);
       cairo_fill(cr);
+      cairo_pop_group_to_source(cr);
+      cairo_paint(cr);
       Silhouette(cr, 468, 16, 0.011, 0.04, 2.5);
       FillVertical(cr, 440, 512, Hex(w.ground), 1.0, Hex(w.groundDark), 1.0);
       for (int i = 0; i < 7; ++i) {  // houses with lit windows

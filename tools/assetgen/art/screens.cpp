@@ -174,11 +174,11 @@ void PaintSettings(Canvas& c) {
   GlassPanel(cr, 10, 10, 492, 492, 22, Hex(0x3A2A7A), 0.9);
   DrawText(cr, "Settings", HeadingStyle(32), 0, 20, 512, 44);
   const TextStyle label = LabelStyle(16);
-  auto row = [&](double y, double h, const char* text) {
+  auto row = [&](double y, double h, const char* text, double labelWidth = 185) {
     RoundedRect(cr, 28, y, 456, h, 10);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.06);
     cairo_fill(cr);
-    DrawText(cr, text, label, 40, y, 185, h, Align::Left);
+    DrawText(cr, text, label, 40, y, labelWidth, h, Align::Left);
   };
   auto checkbox = [&](double y) {
     RoundedRect(cr, 276, y + 1, 31, 26, 6);
@@ -203,9 +203,9 @@ void PaintSettings(Canvas& c) {
     cairo_set_source_rgba(cr, 1, 1, 1, 0.3);
     cairo_stroke(cr);
   };
-  row(80, 28, "Reset last world times");
+  row(80, 28, "Reset last world times", 228);
   checkbox(80);
-  row(142, 28, "Reset best world times");
+  row(142, 28, "Reset best world times", 228);
   checkbox(142);
   row(190, 45, "Music volume");
   well(196);
@@ -322,8 +322,8 @@ void PaintPauseBackdrop(Canvas& c) {
     cairo_set_source_rgba(cr, 1, 1, 1, i % 2 ? 0.03 : 0.07);
     cairo_fill(cr);
   }
-  cairo_move_to(cr, 100, 392);
-  cairo_line_to(cr, 412, 392);
+  cairo_move_to(cr, 100, 384);
+  cairo_line_to(cr, 412, 384);
   cairo_set_line_width(cr, 1.5);
   cairo_set_source_rgba(cr, 1, 0.85, 0.4, 0.5);
   cairo_stroke(cr);
@@ -375,8 +375,8 @@ void PaintStageClear(Canvas& c) {
     cairo_set_source_rgba(cr, 1, 1, 1, i % 2 ? 0.03 : 0.08);
     cairo_fill(cr);
   }
-  cairo_move_to(cr, 104, 392);
-  cairo_line_to(cr, 408, 392);
+  cairo_move_to(cr, 104, 384);
+  cairo_line_to(cr, 408, 384);
   cairo_set_line_width(cr, 1.5);
   cairo_set_source_rgba(cr, 1, 0.85, 0.4, 0.5);
   cairo_stroke(cr);
@@ -660,21 +660,28 @@ void PaintFinishText(Canvas& c) {
   cairo_t* cr = c.cr();
   // speech bubble with its tail at the lower left
   SoftShadow(cr, 8, 10, 250, 170, 40, 5, 0.35);
-  RoundedRect(cr, 4, 4, 257, 176, 44);
-  cairo_move_to(cr, 60, 170);
-  cairo_line_to(cr, 40, 212);
-  cairo_line_to(cr, 100, 172);
-  cairo_close_path(cr);
+  auto bubble = [&] {
+    RoundedRect(cr, 4, 4, 257, 176, 44);
+    cairo_new_sub_path(cr);
+    cairo_move_to(cr, 60, 170);
+    cairo_line_to(cr, 40, 212);
+    cairo_line_to(cr, 100, 172);
+    cairo_close_path(cr);
+  };
+  // stroke first, then fill over it: the outline runs around the body and the tail as one
+  bubble();
+  cairo_set_line_width(cr, 6);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  SetColor(cr, kViolet);
+  cairo_stroke(cr);
+  bubble();
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   cairo_pattern_t* g = cairo_pattern_create_linear(0, 4, 0, 212);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, 0.97);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.9, 0.88, 1, 0.97);
+  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.9, 0.88, 1);
   cairo_set_source(cr, g);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
-  RoundedRect(cr, 4, 4, 257, 176, 44);
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, kViolet);
-  cairo_stroke(cr);
   TextStyle t;
   t.face = Face::Display;
   t.size = 18;

@@ -1043,6 +1043,9 @@ void PaintGear(Canvas& c) {
 void PaintPlayer(Canvas& c, int frame) {
   // A round little pilot with goggles who cheers the launcher on: three poses.
   cairo_t* cr = c.cr();
+  // drawn at 80 % and to the left so that the figure stands beside the launcher, not on it
+  cairo_translate(cr, -6, 22);
+  cairo_scale(cr, 0.8, 0.8);
   const double cx = 60, cy = 58;
   const double bob = frame == 1 ? -2 : 0;
   // shadow
