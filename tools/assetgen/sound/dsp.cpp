@@ -14,17 +14,35 @@ double GlideFreq(double f0, double f1, double t, double glide) {
   return f0 * std::pow(f1 / f0, t / glide);
 }
 
-double WaveAt(Wave wave, double phase, double duty) {
+// Polynomial band-limited step correction around a discontinuity at phase 0 (dt = frequency /
+// sample rate): removes most of the aliasing of the naive square and sawtooth.
+double PolyBlep(double t, double dt) {
+  if (t < dt) {
+    t /= dt;
+    return t + t - t * t - 1.0;
+  }
+  if (t > 1.0 - dt) {
+    t = (t - 1.0) / dt;
+    return t * t + t + t + 1.0;
+  }
+  return 0.0;
+}
+
+double WaveAt(Wave wave, double phase, double duty, double dt) {
   // phase in 0 .. 1
   switch (wave) {
     case Wave::kSine:
       return std::sin(kTwoPi * phase);
     case Wave::kTriangle:
       return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
-    case Wave::kSquare:
-      return phase < duty ? 1.0 : -1.0;
+    case Wave::kSquare: {
+      double v = phase < duty ? 1.0 : -1.0;
+      v += PolyBlep(phase, dt);
+      v -= PolyBlep(std::fmod(phase + 1.0 - duty, 1.0), dt);
+      return v;
+    }
     case Wave::kSaw:
-      return 2.0 * phase - 1.0;
+      return 2.0 * phase - 1.0 - PolyBlep(phase, dt);
   }
   return 0.0;
 }
@@ -52,8 +70,9 @@ Buffer Osc(Wave wave, double seconds, double f0, double f1, double glide, double
   double phase = 0.0;
   for (size_t i = 0; i < b.size(); ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
-    b[i] = static_cast<float>(WaveAt(wave, phase, duty));
-    phase += GlideFreq(f0, f1, t, glide) / kSampleRate;
+    const double dt = GlideFreq(f0, f1, t, glide) / kSampleRate;
+    b[i] = static_cast<float>(WaveAt(wave, phase, duty, dt));
+    phase += dt;
     phase -= std::floor(phase);
   }
   return b;

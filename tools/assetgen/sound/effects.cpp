@@ -139,9 +139,9 @@ Buffer Fire3() {
   Filter(b, FT::kLowPass, 5000, 1800);
   AttackDecay(b, 0.001, 0.09);
   Buffer sand = WhiteNoise(0.18, rng);
-  Filter(sand, FT::kHighPass, 3000, 6000);
-  Breakpoints(sand, {{0, 0}, {0.02, 1}, {0.18, 0}});
-  MixInto(b, sand, 0.25);
+  Filter(sand, FT::kBandPass, 3500, 5000, 1.2);
+  Breakpoints(sand, {{0, 0}, {0.02, 1}, {0.12, 0}});
+  MixInto(b, sand, 0.1);
   return b;
 }
 
@@ -388,7 +388,7 @@ Buffer BombFall() {
     phase += f / kSampleRate;
     phase -= std::floor(phase);
     const double tone = std::sin(kTwoPi * phase) + 0.2 * std::sin(2.0 * kTwoPi * phase);
-    b[i] = static_cast<float>(env * (0.8 * tone + 0.25 * fizz[i]));
+    b[i] = static_cast<float>(env * (0.8 * tone + 0.12 * fizz[i]));
   }
   return b;
 }
