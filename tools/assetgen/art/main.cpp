@@ -84,7 +84,7 @@ std::string g_review;  // review directory, empty for none
 struct Placed {
   const ImageSpec* spec;
   const Canvas* canvas;
-  double x, y;
+  double x, y, slot;
 };
 
 // A mock-up of a play screen of world w, composed from the generated pictures the way the
@@ -218,14 +218,24 @@ void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canva
   const double rowWidth = 2100, gap = 16, label = 22;
   std::vector<Placed> placed;
   double x = gap, y = gap, rowH = 0;
+  TextStyle captionStyle;
+  captionStyle.size = 14;
+  captionStyle.fill = {1, 1, 1};
+  auto caption = [](const ImageSpec* spec) {
+    return spec->member + "  (" + std::to_string(spec->width) + " x " +
+           std::to_string(spec->height) + ")";
+  };
   for (const auto& [spec, canvas] : all) {
-    if (x + spec->width > rowWidth) {
+    double tw, th;
+    MeasureText(caption(spec), captionStyle, &tw, &th);
+    const double slot = std::max<double>(spec->width, tw + 8);
+    if (x + slot > rowWidth) {
       x = gap;
       y += rowH + gap;
       rowH = 0;
     }
-    placed.push_back({spec, canvas, x, y + label});
-    x += spec->width + gap;
+    placed.push_back({spec, canvas, x, y + label, slot});
+    x += slot + gap;
     rowH = std::max(rowH, spec->height + label);
   }
   const int H = int(y + rowH + gap);
@@ -235,12 +245,7 @@ void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canva
   cairo_paint(cr);
   const Rgb outline[3] = {Hex(0x00FFFF), Hex(0xFF40FF), Hex(0xFFFF00)};
   for (const Placed& p : placed) {
-    TextStyle t;
-    t.size = 14;
-    t.fill = {1, 1, 1};
-    const std::string caption = p.spec->member + "  (" + std::to_string(p.spec->width) + " x " +
-                                std::to_string(p.spec->height) + ")";
-    DrawText(cr, caption, t, p.x, p.y - label, std::max(200, p.spec->width), label, Align::Left);
+    DrawText(cr, caption(p.spec), captionStyle, p.x, p.y - label, p.slot, label, Align::Left);
     Checker(cr, p.x, p.y, p.spec->width, p.spec->height);
     cairo_set_source_surface(cr, p.canvas->surface(), p.x, p.y);
     cairo_paint(cr);
