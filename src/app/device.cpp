@@ -5,6 +5,8 @@
 #include "platform/dialog.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
+#include "storage/matrix.h"
+#include "storage/texture.h"
 
 namespace vx {
 
@@ -22,6 +24,16 @@ bool SetupDevices() {
   MouseSetup();
   mouse.pointerX = 256;
   mouse.pointerY = 256;
+  // The fixed 3-D state of the models: a left-handed 45 degree projection, the directional
+  // scene light and the ambient colour. (The sprite batch needs no set-up of its own: it
+  // lives in the device and begins with every frame.)
+  float projection[16];
+  MatrixPerspectiveFovLH(projection, 0.785398f, 1.0f, 0.1f, 100.0f);
+  gpu->SetProjection(projection);
+  models.light = platform::Light{};
+  models.ambient = 0xFFCE3333u;
+  gpu->SetLight(models.light);
+  gpu->SetAmbient(models.ambient);
   return true;
 }
 

@@ -1,10 +1,149 @@
 #include "draw/layers.h"
 
+#include <cstdio>
+
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "draw/sprite.h"
+#include "platform/dialog.h"
+#include "platform/platform.h"
+#include "storage/texture.h"
+
 namespace vx {
 
-// Not built yet: the overlay draws nothing.
-bool DrawMusicCredit(float, float, float, float, int) {
-  return false;
+LayerState layers;
+
+namespace {
+
+constexpr char kCreditMember[] = "img\\musiccredit.tga";
+
+// Loads the member into the slot when the id changes. A failed load is reported once (the
+// new id stays) and keeps the picture the loader left in the slot.
+void LoadOnDemand(LayerSlot& slot, int id, const char* member, const char* caption) {
+  if (slot.hasId && slot.id == id) return;
+  slot.id = id;
+  slot.hasId = true;
+  if (LoadArchiveTexture("_data.loc", member, &slot.texture) < 0 && platform::backend.dialogs)
+    platform::backend.dialogs->Show(member ? member : "", caption, platform::Buttons::Ok);
+}
+
+void AnchorOffset(int anchor, float w, float h, float scale, bool topCentre, float* dx, float* dy) {
+  *dx = *dy = 0;
+  if (anchor == 1) {
+    *dx = -w * scale / 2;
+    *dy = -h * scale / 2;
+  } else if (anchor == 2) {
+    *dx = -w * scale;
+    *dy = -h * scale / 2;
+  } else if (anchor == 3 && topCentre) {
+    *dx = -w * scale / 2;
+  }
+}
+
+bool DrawPart(Texture* texture, float opacity, float x, float y, int left, int top, int right,
+              int bottom, float scale, int anchor, bool topCentre) {
+  if (!texture) return false;
+  float dx = 0, dy = 0;
+  AnchorOffset(anchor, static_cast<float>(right - left), static_cast<float>(bottom - top), scale,
+               topCentre, &dx, &dy);
+  const SpriteRect rect = {left, top, right, bottom};
+  DrawTexture(texture, &rect, scale, scale, 0, 0, 0, x + dx, y + dy, OpacityColour(opacity));
+  return true;
+}
+
+}  // namespace
+
+bool game_DisplayLayer(int id, const char* member, float opacity) {
+  LoadOnDemand(layers.screen, id, member, "game_DisplayLayer()");
+  if (!layers.screen.texture) return false;
+  DrawTexture(layers.screen.texture, nullptr, 1, 1, 0, 0, 0, 0, 0, OpacityColour(opacity));
+  return true;
+}
+
+bool game_DisplayLayerZoom(int id, const char* member, float opacity, float zoom) {
+  LoadOnDemand(layers.screen, id, member, "game_DisplayLayer()");
+  if (!layers.screen.texture) return false;
+  const float corner = 256.0f - 256.0f * zoom;
+  DrawTexture(layers.screen.texture, nullptr, zoom, zoom, 0, 0, 0, corner, corner,
+              OpacityColour(opacity));
+  return true;
+}
+
+bool game_DisplayLayerPart(int id, const char* member, float opacity, float x, float y, int left,
+                           int top, int right, int bottom, float scale, int anchor) {
+  LoadOnDemand(layers.sheet, id, member, "game_DisplayLayer()");
+  return DrawPart(layers.sheet.texture, opacity, x, y, left, top, right, bottom, scale, anchor,
+                  true);
+}
+
+bool game_DisplayLayerchr1(int id, const char* member, float opacity, float x, float y, int left,
+                           int top, int right, int bottom, float scale, int anchor) {
+  LoadOnDemand(layers.second, id, member, "game_DisplayLayerchr1()");
+  return DrawPart(layers.second.texture, opacity, x, y, left, top, right, bottom, scale, anchor,
+                  false);
+}
+
+float game_DisplayLayerNumber(int id, const char* member, float opacity, float x, float y,
+                              int glyphX, int glyphTop, int glyphWidth, int glyphHeight,
+                              float scale, int align, int value) {
+  LoadOnDemand(layers.sheet, id, member, "game_DisplayLayerNumber()");
+  if (!layers.sheet.texture) return 0;
+  int all[9];
+  int v = value < 0 ? 0 : value % 1000000000;
+  for (int i = 8; i >= 0; --i) {
+    all[i] = v % 10;
+    v /= 10;
+  }
+  int first = 0;
+  while (first < 8 && all[first] == 0) ++first;
+  const int n = 9 - first;
+  const float advance = static_cast<float>(glyphWidth) * scale;
+  if (align == 1) {
+    x -= n * advance / 2;
+    y -= glyphHeight * scale / 2;
+  } else if (align == 2) {
+    x -= n * advance;
+    y -= glyphHeight * scale / 2;
+  }
+  const std::uint32_t colour = OpacityColour(opacity);
+  for (int i = first; i < 9; ++i) {
+    const SpriteRect rect = {glyphX + all[i] * glyphWidth, glyphTop,
+                             glyphX + (all[i] + 1) * glyphWidth, glyphTop + glyphHeight};
+    DrawTexture(layers.sheet.texture, &rect, scale, scale, 0, 0, 0, x, y, colour);
+    x += advance;
+  }
+  return x;
+}
+
+bool DrawMusicCredit(float opacity, float x, float y, float scale, int anchor) {
+  if (flow.stageSet != layers.creditStageSet) {
+    layers.creditStageSet = flow.stageSet;
+    char archive[32] = "_data.loc";
+    if (flow.stageSet > 0) std::snprintf(archive, sizeof archive, "_data%d.loc", flow.stageSet);
+    layers.creditLoaded = LoadArchiveTexture(archive, kCreditMember, &layers.creditImage) >= 0 ||
+                          LoadArchiveTexture("_data.loc", kCreditMember, &layers.creditImage) >= 0;
+    if (!layers.creditLoaded) {
+      ReleaseTexture(layers.creditImage);
+      layers.creditImage = nullptr;
+    }
+  }
+  if (flow.gameState != layers.creditLastState &&
+      (flow.gameState == Title || flow.gameState == StageInfo))
+    layers.creditCountdown = 2000;
+  layers.creditLastState = flow.gameState;
+  if (!layers.creditLoaded || layers.creditCountdown <= 0) return false;
+  layers.creditCountdown =
+      static_cast<int>(static_cast<float>(layers.creditCountdown) - frameClock.frameStep);
+  if (layers.creditCountdown % 200 < 100) return false;
+  int row = 0;
+  if (flow.gameState == Title)
+    row = 0;
+  else if (flow.gameState == StageInfo)
+    row = CurrentWorld() + 4;
+  else
+    return false;
+  return DrawPart(layers.creditImage, opacity, x, y, 0, 25 * row, 255, 25 * row + 24, scale, anchor,
+                  true);
 }
 
 }  // namespace vx

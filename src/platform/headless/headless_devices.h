@@ -1,11 +1,12 @@
-// Recording stand-ins for the window, clock, keyboard, mouse and GPU. Tests and the replay
-// harness set their inputs directly and read back what the game did.
+// Recording stand-ins for the window, clock, keyboard and mouse (the GPU is in
+// headless_gpu.h). Tests and the replay harness set their inputs directly and read back what
+// the game did.
 #pragma once
 #include <cstdint>
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/gpu.h"
+#include "platform/headless/headless_gpu.h"
 #include "platform/input.h"
 #include "platform/window.h"
 
@@ -64,22 +65,6 @@ class HeadlessMouse : public Mouse {
   bool failReads = false;
   int pendingDx = 0, pendingDy = 0, pendingDz = 0;  // motion handed out by the next read
   bool left = false, right = false, middle = false;
-};
-
-class HeadlessGpu : public Gpu {
- public:
-  bool Create() override { return available; }
-  void BeginFrame() override { ++framesBegun; }
-  void BeginSprites() override { spritesOpen = true; }
-  void EndSprites() override { spritesOpen = false; }
-  void Present() override { ++framesPresented; }
-  void Destroy() override { destroyed = true; }
-
-  bool available = true;
-  bool spritesOpen = false;
-  bool destroyed = false;
-  int framesBegun = 0;
-  int framesPresented = 0;
 };
 
 }  // namespace vx::platform

@@ -1,5 +1,5 @@
 // The real backends on SDL2: window, clock, keyboard, mouse, message boxes, and the GL
-// frame around the game's drawing.
+// device (sdl_gpu.h).
 #pragma once
 #include <SDL.h>
 
@@ -7,8 +7,8 @@
 
 #include "platform/clock.h"
 #include "platform/dialog.h"
-#include "platform/gpu.h"
 #include "platform/input.h"
+#include "platform/sdl/sdl_gpu.h"
 #include "platform/window.h"
 
 namespace vx::platform {
@@ -60,24 +60,6 @@ class SdlDialogs : public Dialogs {
 
  private:
   SdlWindow* window_;
-};
-
-// The GL context and the frame steps; the renderer adds sprites and models beside it.
-class SdlGpu : public Gpu {
- public:
-  explicit SdlGpu(SdlWindow* window) : window_(window) {}
-  bool Create() override;
-  void BeginFrame() override;
-  void BeginSprites() override {}
-  void EndSprites() override {}
-  void Present() override;
-  void Destroy() override;
-
- private:
-  SdlWindow* window_;
-  SDL_GLContext context_ = nullptr;
-  bool vsync_ = false;
-  std::uint64_t lastPresent_ = 0;
 };
 
 }  // namespace vx::platform

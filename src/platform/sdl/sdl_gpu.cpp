@@ -1,10 +1,97 @@
-#include <epoxy/gl.h>
+#include "platform/sdl/sdl_gpu.h"
+
+#include <SDL_image.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/sdl/sdl_devices.h"
 
 namespace vx::platform {
+
+namespace {
+
+// Sprites: surface pixels (512 x 512, y down) to clip space; the colour multiplies the texel.
+const char* const kSpriteVertexShader = R"(#version 330 core
+layout(location = 0) in vec2 position;
+layout(location = 1) in vec2 texCoord;
+layout(location = 2) in vec4 colour;
+out vec2 uv;
+out vec4 tint;
+void main() {
+  uv = texCoord;
+  tint = colour;
+  gl_Position = vec4(position.x / 256.0 - 1.0, 1.0 - position.y / 256.0, 0.0, 1.0);
+}
+)";
+
+const char* const kSpriteFragmentShader = R"(#version 330 core
+in vec2 uv;
+in vec4 tint;
+uniform sampler2D image;
+out vec4 fragColour;
+void main() {
+  fragColour = texture(image, uv) * tint;
+}
+)";
+
+GLuint Compile(GLenum type, const char* source) {
+  GLuint shader = glCreateShader(type);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[1024] = {};
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    std::fprintf(stderr, "GL shader: %s\n", log);
+    glDeleteShader(shader);
+    return 0;
+  }
+  return shader;
+}
+
+const char* ImageType(ImageFormat format) {
+  switch (format) {
+    case ImageFormat::Png:
+      return "PNG";
+    case ImageFormat::Jpeg:
+      return "JPG";
+    case ImageFormat::Bmp:
+      return "BMP";
+    case ImageFormat::Tga:
+      break;
+  }
+  return "TGA";
+}
+
+}  // namespace
+
+GLuint LinkProgram(const char* vertexSource, const char* fragmentSource) {
+  GLuint vs = Compile(GL_VERTEX_SHADER, vertexSource);
+  GLuint fs = Compile(GL_FRAGMENT_SHADER, fragmentSource);
+  if (!vs || !fs) {
+    if (vs) glDeleteShader(vs);
+    if (fs) glDeleteShader(fs);
+    return 0;
+  }
+  GLuint program = glCreateProgram();
+  glAttachShader(program, vs);
+  glAttachShader(program, fs);
+  glLinkProgram(program);
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  GLint ok = 0;
+  glGetProgramiv(program, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    char log[1024] = {};
+    glGetProgramInfoLog(program, sizeof log, nullptr, log);
+    std::fprintf(stderr, "GL program: %s\n", log);
+    glDeleteProgram(program);
+    return 0;
+  }
+  return program;
+}
 
 bool SdlGpu::Create() {
   if (!window_ || !window_->handle) return false;
@@ -13,9 +100,57 @@ bool SdlGpu::Create() {
     std::fprintf(stderr, "OpenGL 3.3 core context: %s\n", SDL_GetError());
     return false;
   }
+  if (epoxy_gl_version() < 33) {
+    std::fprintf(stderr, "OpenGL 3.3 core context: only version %d.%d\n", epoxy_gl_version() / 10,
+                 epoxy_gl_version() % 10);
+    Destroy();
+    return false;
+  }
   // Wait for the display when it can; otherwise the frame cap in Present keeps the rate sane.
   vsync_ = SDL_GL_SetSwapInterval(1) == 0;
+  if (!MakePrograms()) {
+    Destroy();
+    return false;
+  }
   return true;
+}
+
+bool SdlGpu::MakePrograms() {
+  spriteProgram_ = LinkProgram(kSpriteVertexShader, kSpriteFragmentShader);
+  if (!spriteProgram_) return false;
+  glUseProgram(spriteProgram_);
+  glUniform1i(glGetUniformLocation(spriteProgram_, "image"), 0);
+
+  glGenVertexArrays(1, &spriteVao_);
+  glGenBuffers(1, &spriteVbo_);
+  glGenBuffers(1, &spriteIbo_);
+  glBindVertexArray(spriteVao_);
+  glBindBuffer(GL_ARRAY_BUFFER, spriteVbo_);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, spriteIbo_);
+  const GLsizei stride = sizeof(SpriteVertex);
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(offsetof(SpriteVertex, x)));
+  glEnableVertexAttribArray(1);
+  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(offsetof(SpriteVertex, u)));
+  // The ARGB word lies in memory as B, G, R, A.
+  glEnableVertexAttribArray(2);
+  glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                        reinterpret_cast<void*>(offsetof(SpriteVertex, colour)));
+  glBindVertexArray(0);
+  vertices_.reserve(4 * 16384);
+  runs_.reserve(1024);
+
+  if (!MakeMeshProgram()) return false;
+  // Untextured meshes sample this white texel.
+  const unsigned char white[4] = {255, 255, 255, 255};
+  glGenTextures(1, &whiteTexture_);
+  glBindTexture(GL_TEXTURE_2D, whiteTexture_);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  return glGetError() == GL_NO_ERROR;
 }
 
 void SdlGpu::BeginFrame() {
@@ -23,12 +158,100 @@ void SdlGpu::BeginFrame() {
   window_->PixelSize(&w, &h);
   glViewport(0, 0, w, h);
   glDepthRange(0.0, 1.0);
+  glDepthMask(GL_TRUE);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClearDepth(1.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+void SdlGpu::BeginSprites() {
+  vertices_.clear();
+  runs_.clear();
+}
+
+const SdlGpu::TextureEntry* SdlGpu::FindTexture(unsigned id) const {
+  if (id < 1 || id > textures_.size() || textures_[id - 1].name == 0) return nullptr;
+  return &textures_[id - 1];
+}
+
+void SdlGpu::DrawSprite(const SpriteDraw& s) {
+  const TextureEntry* t = FindTexture(s.texture);
+  if (!t) return;
+  float corners[8];
+  SpriteCorners(s, corners);
+  const float iw = 1.0f / static_cast<float>(t->width);
+  const float ih = 1.0f / static_cast<float>(t->height);
+  const float u0 = s.left * iw, u1 = s.right * iw, v0 = s.top * ih, v1 = s.bottom * ih;
+  vertices_.push_back({corners[0], corners[1], u0, v0, s.colour});
+  vertices_.push_back({corners[2], corners[3], u1, v0, s.colour});
+  vertices_.push_back({corners[4], corners[5], u1, v1, s.colour});
+  vertices_.push_back({corners[6], corners[7], u0, v1, s.colour});
+  const int quad = static_cast<int>(vertices_.size() / 4) - 1;
+  if (runs_.empty() || runs_.back().texture != t->name)
+    runs_.push_back({t->name, quad, 1});
+  else
+    ++runs_.back().quads;
+}
+
+void SdlGpu::EndSprites() {
+  lastSpriteDrawCalls = 0;
+  if (vertices_.empty()) return;
+  const int quads = static_cast<int>(vertices_.size() / 4);
+  glBindVertexArray(spriteVao_);
+  if (quads > indexedQuads_) {
+    int capacity = indexedQuads_ ? indexedQuads_ : 4096;
+    while (capacity < quads) capacity *= 2;
+    std::vector<GLuint> indices(static_cast<std::size_t>(capacity) * 6);
+    for (int q = 0; q < capacity; ++q) {
+      const GLuint b = static_cast<GLuint>(q) * 4;
+      GLuint* i = &indices[static_cast<std::size_t>(q) * 6];
+      i[0] = b;
+      i[1] = b + 1;
+      i[2] = b + 2;
+      i[3] = b;
+      i[4] = b + 2;
+      i[5] = b + 3;
+    }
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                 indices.data(), GL_STATIC_DRAW);
+    indexedQuads_ = capacity;
+  }
+  glBindBuffer(GL_ARRAY_BUFFER, spriteVbo_);
+  const GLsizeiptr bytes = static_cast<GLsizeiptr>(vertices_.size() * sizeof(SpriteVertex));
+  glBufferData(GL_ARRAY_BUFFER, bytes, nullptr, GL_STREAM_DRAW);  // a fresh buffer each frame
+  glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices_.data());
+
+  glUseProgram(spriteProgram_);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glActiveTexture(GL_TEXTURE0);
+  for (const Run& run : runs_) {
+    glBindTexture(GL_TEXTURE_2D, run.texture);
+    glDrawElements(
+        GL_TRIANGLES, run.quads * 6, GL_UNSIGNED_INT,
+        reinterpret_cast<void*>(static_cast<std::size_t>(run.firstQuad) * 6 * sizeof(GLuint)));
+    ++lastSpriteDrawCalls;
+  }
+  glDisable(GL_BLEND);
+  glBindVertexArray(0);
+  vertices_.clear();
+  runs_.clear();
+}
+
 void SdlGpu::Present() {
+  if (keepLastFrame) {
+    int w = 0, h = 0;
+    window_->PixelSize(&w, &h);
+    if (w > 0 && h > 0) {
+      lastFrame_.resize(static_cast<std::size_t>(w) * h * 4);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, lastFrame_.data());
+      lastFrameWidth_ = w;
+      lastFrameHeight_ = h;
+    }
+  }
   SDL_GL_SwapWindow(window_->handle);
   if (!vsync_) {
     // About 240 frames a second at most when the swap does not wait for the display.
@@ -43,8 +266,98 @@ void SdlGpu::Present() {
   }
 }
 
+bool SdlGpu::SaveScreenshot(const char* path) {
+  if (lastFrame_.empty() || !path) return false;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, lastFrameWidth_, lastFrameHeight_, 32,
+                                                        SDL_PIXELFORMAT_RGBA32);
+  if (!surface) return false;
+  // GL rows run bottom-up; the file's run top-down.
+  const std::size_t row = static_cast<std::size_t>(lastFrameWidth_) * 4;
+  for (int y = 0; y < lastFrameHeight_; ++y)
+    std::memcpy(static_cast<unsigned char*>(surface->pixels) + surface->pitch * y,
+                &lastFrame_[row * static_cast<std::size_t>(lastFrameHeight_ - 1 - y)], row);
+  const bool ok = IMG_SavePNG(surface, path) == 0;
+  SDL_FreeSurface(surface);
+  return ok;
+}
+
+unsigned SdlGpu::CreateTexture(const unsigned char* file, long size, ImageFormat format, int width,
+                               int height) {
+  if (!context_ || !file || size <= 0) return 0;
+  SDL_RWops* rw = SDL_RWFromConstMem(file, static_cast<int>(size));
+  if (!rw) return 0;
+  SDL_Surface* decoded = IMG_LoadTyped_RW(rw, 1, ImageType(format));
+  if (!decoded) return 0;
+  // The header promised this size; anything else is a damaged file.
+  if (decoded->w != width || decoded->h != height) {
+    SDL_FreeSurface(decoded);
+    return 0;
+  }
+  SDL_Surface* rgba = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGBA32, 0);
+  SDL_FreeSurface(decoded);
+  if (!rgba) return 0;
+
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba->w, rgba->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               rgba->pixels);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  SDL_FreeSurface(rgba);
+  glGenerateMipmap(GL_TEXTURE_2D);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic")) {
+    GLfloat most = 1.0f;
+    glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &most);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, most < 16.0f ? most : 16.0f);
+  }
+  if (glGetError() != GL_NO_ERROR) {
+    glDeleteTextures(1, &name);
+    return 0;
+  }
+  for (std::size_t i = 0; i < textures_.size(); ++i)
+    if (textures_[i].name == 0) {
+      textures_[i] = {name, width, height};
+      return static_cast<unsigned>(i + 1);
+    }
+  textures_.push_back({name, width, height});
+  return static_cast<unsigned>(textures_.size());
+}
+
+void SdlGpu::DestroyTexture(unsigned texture) {
+  if (texture < 1 || texture > textures_.size() || textures_[texture - 1].name == 0) return;
+  if (context_) glDeleteTextures(1, &textures_[texture - 1].name);
+  textures_[texture - 1] = TextureEntry{};
+}
+
+void SdlGpu::SetProjection(const float matrix[16]) {
+  std::memcpy(projection_, matrix, sizeof projection_);
+}
+
+void SdlGpu::SetView(const float matrix[16]) {
+  std::memcpy(view_, matrix, sizeof view_);
+}
+
 void SdlGpu::Destroy() {
-  if (context_) SDL_GL_DeleteContext(context_);
+  if (context_) {
+    for (TextureEntry& t : textures_)
+      if (t.name) glDeleteTextures(1, &t.name);
+    for (std::size_t i = 0; i < meshes_.size(); ++i) DestroyMesh(static_cast<unsigned>(i + 1));
+    if (whiteTexture_) glDeleteTextures(1, &whiteTexture_);
+    if (spriteVao_) glDeleteVertexArrays(1, &spriteVao_);
+    if (spriteVbo_) glDeleteBuffers(1, &spriteVbo_);
+    if (spriteIbo_) glDeleteBuffers(1, &spriteIbo_);
+    if (spriteProgram_) glDeleteProgram(spriteProgram_);
+    if (meshProgram_) glDeleteProgram(meshProgram_);
+    SDL_GL_DeleteContext(context_);
+  }
+  textures_.clear();
+  meshes_.clear();
+  whiteTexture_ = spriteVao_ = spriteVbo_ = spriteIbo_ = spriteProgram_ = meshProgram_ = 0;
+  indexedQuads_ = 0;
   context_ = nullptr;
 }
 
