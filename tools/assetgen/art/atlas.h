@@ -18,6 +18,7 @@ struct Region {
   int left, top, right, bottom;  // right and bottom exclusive
   RegionKind kind;
   std::string what;
+  double minShare = 0.25;  // Art and Text: least share of the rectangle with alpha above zero
   int width() const { return right - left; }
   int height() const { return bottom - top; }
 };
