@@ -41,7 +41,7 @@ long LoopFrames(const Score& score) {
   return (SampleOf(score.LoopBeats(), score.bpm) + kBlock - 1) / kBlock * kBlock;
 }
 
-StereoBuffer RenderLoop(const Score& score, const std::string& soundFont) {
+StereoBuffer RenderLoopUnlevelled(const Score& score, const std::string& soundFont) {
   fluid_settings_t* settings = new_fluid_settings();
   fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
   fluid_settings_setnum(settings, "synth.gain", 0.5);
@@ -117,20 +117,28 @@ StereoBuffer RenderLoop(const Score& score, const std::string& soundFont) {
   renderTo(total);
 
   StereoBuffer out(static_cast<size_t>(2 * loop));
-  double peak = 0.0, sum = 0.0;
   for (long i = 0; i < loop; ++i) {
-    const float l = left[static_cast<size_t>(loop + i)];
-    const float r = right[static_cast<size_t>(loop + i)];
-    out[static_cast<size_t>(2 * i)] = l;
-    out[static_cast<size_t>(2 * i + 1)] = r;
-    peak = std::max({peak, static_cast<double>(std::fabs(l)), static_cast<double>(std::fabs(r))});
-    sum += static_cast<double>(l) * l + static_cast<double>(r) * r;
+    out[static_cast<size_t>(2 * i)] = left[static_cast<size_t>(loop + i)];
+    out[static_cast<size_t>(2 * i + 1)] = right[static_cast<size_t>(loop + i)];
   }
-  const double rms = std::sqrt(sum / static_cast<double>(2 * loop));
-  if (rms > 0.0) {
-    const double gain = std::min(kMusicRms / rms, kMusicPeak / peak);
-    for (float& s : out) s = static_cast<float>(s * gain);
+  return out;
+}
+
+void LevelMusic(StereoBuffer& samples) {
+  double peak = 0.0, sum = 0.0;
+  for (float s : samples) {
+    peak = std::max(peak, static_cast<double>(std::fabs(s)));
+    sum += static_cast<double>(s) * s;
   }
+  if (samples.empty() || peak <= 0.0) return;
+  const double rms = std::sqrt(sum / static_cast<double>(samples.size()));
+  const double gain = std::min(kMusicRms / rms, kMusicPeak / peak);
+  for (float& s : samples) s = static_cast<float>(s * gain);
+}
+
+StereoBuffer RenderLoop(const Score& score, const std::string& soundFont) {
+  StereoBuffer out = RenderLoopUnlevelled(score, soundFont);
+  LevelMusic(out);
   return out;
 }
 

@@ -24,8 +24,15 @@ long LoopFrames(const Score& score);
 // second pass is kept, so the notes and reverb still sounding at the end of the loop are
 // already present at its start, and the loop's end runs into its start as it would in a
 // continuous performance. The loop length is a whole number of FluidSynth's 64-sample blocks,
-// so both passes see the same event timing. The result is levelled to kMusicRms / kMusicPeak.
+// so both passes see the same event timing. The result is levelled with LevelMusic.
 StereoBuffer RenderLoop(const Score& score, const std::string& soundFont);
+
+// The same without levelling, at the synthesiser's own output level (for comparing parts).
+StereoBuffer RenderLoopUnlevelled(const Score& score, const std::string& soundFont);
+
+// Scales a piece to kMusicRms over its whole length, or less when its peak would pass
+// kMusicPeak.
+void LevelMusic(StereoBuffer& samples);
 
 // Encodes stereo samples as MP3 (44.1 kHz, joint stereo, 160 kbit/s CBR) with the LAME info tag
 // written over the first frame, so decoders that honour it drop the encoder's delay and padding
