@@ -11,8 +11,6 @@ namespace vx {
 
 namespace {
 
-bool endedOnCell = false;
-
 // The three questions the path asks of the field, answered by scanning the tables.
 struct ScanQueries {
   static int Cell(float x, float y, float s) { return CellAtBox(x, y, s); }
@@ -117,7 +115,7 @@ int TracePath() {
   p.pathEndDY = dy;
   p.pathEndX = x;
   p.pathEndY = y;
-  endedOnCell = false;
+  p.endedOnCell = false;
   if (finished) {
     if (contactCount > 0) {
       // Comes to rest at the last block contact or on the ceiling line.
@@ -128,7 +126,7 @@ int TracePath() {
     }
     return 0;
   }
-  endedOnCell = cellHit;
+  p.endedOnCell = cellHit;
   return 1;
 }
 
@@ -141,10 +139,6 @@ int ComputeAimPath() {
 
 int ComputeAimPathReference() {
   return TracePath<ScanQueries>();
-}
-
-bool AimPathEndedOnCell() {
-  return endedOnCell;
 }
 
 BlockHit BlockBounce(float x, float y, float dx, float dy, float shrinkPercent) {

@@ -27,8 +27,4 @@ BlockHit BlockBounce(float x, float y, float dx, float dy, float shrinkPercent);
 // changer. The first aura in table order that is near decides.
 int ObjectZoneAt(float x, float y, float radiusFactor);
 
-// Whether the last computed path ended by touching a cell (rather than at the ceiling line,
-// a block contact, the bottom or the step limit); only then is aimPath.hitCell the shot's.
-bool AimPathEndedOnCell();
-
 }  // namespace vx

@@ -33,6 +33,23 @@ void SetCellSize(int width, int height) {
                  g.launcherTop + 30.0f;
 }
 
+void ResetFieldTables() {
+  geometry = FieldGeometry{};
+  cells.cellCount = 0;
+  objects.objectCount = 0;
+  blocks.blockCount = 0;
+  // Only the scalars of the large tables: the entries beyond a count are never read.
+  aimPath.pathCount = 0;
+  aimPath.pathStartX = aimPath.pathStartY = 0.0f;
+  aimPath.pathEndX = aimPath.pathEndY = 0.0f;
+  aimPath.pathEndDX = aimPath.pathEndDY = 0.0f;
+  aimPath.pathFlags = 0;
+  aimPath.hitCell = -1;
+  aimPath.endedOnCell = false;
+  queue = NextBallQueue{};
+  fieldCounts = FieldCounts{};
+}
+
 int AppendCell(float x, float y, int kind, int flags, float timer) {
   if (cells.cellCount >= kCellCapacity) return -1;
   int i = cells.cellCount++;

@@ -131,6 +131,7 @@ struct AimPath {
   float pathEndDX = 0.0f, pathEndDY = 0.0f;    // step vector at the end
   int pathFlags = 0;                           // OR of every step's flags
   int hitCell = -1;                            // the cell touched; only set by a touch
+  bool endedOnCell = false;  // the last path ended touching a cell: hitCell is the shot's
 };
 extern AimPath aimPath;
 
@@ -155,6 +156,10 @@ struct FieldCounts {
   bool fieldOverflow = false;    // something came within 1.5 cell heights of the bottom line
 };
 extern FieldCounts fieldCounts;
+
+// Empties every field table and puts geometry, queue and counters back to their program-start
+// values.
+void ResetFieldTables();
 
 // Appends refuse (return -1) when the table is full; otherwise they return the new index.
 int AppendCell(float x, float y, int kind, int flags, float timer);
