@@ -5,6 +5,7 @@
 // Members are written under the data directory by their archive path ('/' separators, lower
 // case). The contact sheet shows every image at full size on a checkerboard with its name and
 // its atlas regions outlined; with a review directory, each image is also written there as PNG.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -199,17 +200,111 @@ std::unique_ptr<Canvas> TitleMockup(const std::map<std::string, const Canvas*>& 
   return m;
 }
 
+// A preview of a model as the intro shows it (camera at the origin looking along +z, the model
+// 5 units away, 45 degree field of view, the scene light from direction (1, 0, 1)), at three
+// turns of its yaw, textured and lit with flat shading.
+std::unique_ptr<Canvas> ModelPreview(const std::string& member, const Canvas& texture) {
+  const Mesh mesh = ModelMesh(member);
+  auto m = std::make_unique<Canvas>(768, 256);
+  cairo_t* cr = m->cr();
+  cairo_set_source_rgb(cr, 0.1, 0.08, 0.2);
+  cairo_paint(cr);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  cairo_surface_flush(texture.surface());
+  const unsigned char* tex = cairo_image_surface_get_data(texture.surface());
+  const int stride = cairo_image_surface_get_stride(texture.surface());
+  const double focal = 1.0 / std::tan(22.5 * M_PI / 180);
+  const double yaws[3] = {0, 35, 70};
+  for (int view = 0; view < 3; ++view) {
+    const double a = yaws[view] * M_PI / 180, ca = std::cos(a), sa = std::sin(a);
+    auto turn = [&](V3 p) { return V3{p.x * ca + p.z * sa, p.y, -p.x * sa + p.z * ca}; };
+    struct Tri {
+      double depth;
+      double sx[3], sy[3], tu[3], tv[3];
+      double shade;
+    };
+    std::vector<Tri> tris;
+    for (size_t i = 0; i + 2 < mesh.tris.size(); i += 3) {
+      Tri t{};
+      V3 w[3];
+      for (int k = 0; k < 3; ++k) {
+        const Vertex& v = mesh.verts[mesh.tris[i + k]];
+        w[k] = turn(v.p);
+        w[k].z += 5;
+        t.sx[k] = 128 + 256 * view + w[k].x / w[k].z * focal * 128;
+        t.sy[k] = 128 - w[k].y / w[k].z * focal * 128;
+        t.tu[k] = v.u * texture.width();
+        t.tv[k] = v.v * texture.height();
+      }
+      const V3 e1{w[1].x - w[0].x, w[1].y - w[0].y, w[1].z - w[0].z};
+      const V3 e2{w[2].x - w[0].x, w[2].y - w[0].y, w[2].z - w[0].z};
+      const V3 n{e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
+      if (n.x * w[0].x + n.y * w[0].y + n.z * w[0].z >= 0) continue;  // facing away
+      const double len = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+      const double lambert = std::max(0.0, -(n.x + n.z) / (len * std::sqrt(2.0)));
+      t.shade = std::min(1.0, 0.5 + 0.5 * lambert);
+      t.depth = w[0].z + w[1].z + w[2].z;
+      tris.push_back(t);
+    }
+    std::sort(tris.begin(), tris.end(),
+              [](const Tri& a, const Tri& b) { return a.depth > b.depth; });
+    for (const Tri& t : tris) {
+      auto path = [&] {
+        cairo_move_to(cr, t.sx[0], t.sy[0]);
+        cairo_line_to(cr, t.sx[1], t.sy[1]);
+        cairo_line_to(cr, t.sx[2], t.sy[2]);
+        cairo_close_path(cr);
+      };
+      cairo_matrix_t toScreen;  // texture pixels -> screen
+      const double ux = t.tu[1] - t.tu[0], uy = t.tv[1] - t.tv[0];
+      const double vx = t.tu[2] - t.tu[0], vy = t.tv[2] - t.tv[0];
+      const double det = ux * vy - uy * vx;
+      path();
+      if (std::abs(det) > 1e-6) {
+        const double px = t.sx[1] - t.sx[0], py = t.sy[1] - t.sy[0];
+        const double qx = t.sx[2] - t.sx[0], qy = t.sy[2] - t.sy[0];
+        // [P Q] * inverse([U V])
+        const double xx = (px * vy - qx * uy) / det, xy = (qx * ux - px * vx) / det;
+        const double yx = (py * vy - qy * uy) / det, yy = (qy * ux - py * vx) / det;
+        cairo_matrix_init(&toScreen, xx, yx, xy, yy, t.sx[0] - xx * t.tu[0] - xy * t.tv[0],
+                          t.sy[0] - yx * t.tu[0] - yy * t.tv[0]);
+        cairo_matrix_invert(&toScreen);
+        cairo_pattern_t* p = cairo_pattern_create_for_surface(texture.surface());
+        cairo_pattern_set_matrix(p, &toScreen);
+        cairo_set_source(cr, p);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(p);
+      } else {
+        const int x = std::clamp(int(t.tu[0]), 0, texture.width() - 1);
+        const int y = std::clamp(int(t.tv[0]), 0, texture.height() - 1);
+        const uint32_t px = reinterpret_cast<const uint32_t*>(tex + size_t(y) * stride)[x];
+        cairo_set_source_rgb(cr, ((px >> 16) & 255) / 255.0, ((px >> 8) & 255) / 255.0,
+                             (px & 255) / 255.0);
+        cairo_fill_preserve(cr);
+      }
+      cairo_set_source_rgba(cr, 0, 0, 0, 1 - t.shade);
+      cairo_fill(cr);
+    }
+  }
+  return m;
+}
+
 void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canvas*>>& images,
                        const std::string& path) {
   std::map<std::string, const Canvas*> byName;
   for (const auto& [spec, canvas] : images) byName[spec->member] = canvas;
   std::vector<std::unique_ptr<Canvas>> mockups;
   std::vector<ImageSpec> mockSpecs;
-  mockSpecs.reserve(6);
+  mockSpecs.reserve(9);
   std::vector<std::pair<const ImageSpec*, const Canvas*>> all = images;
   mockups.push_back(TitleMockup(byName));
   mockSpecs.push_back({"mock-up: title screen", 512, 512, true, {}});
   all.emplace_back(&mockSpecs.back(), mockups.back().get());
+  for (const ModelSpec& model : Models()) {
+    mockups.push_back(ModelPreview(model.member, *byName.at(model.texture)));
+    mockSpecs.push_back({"preview: " + model.member + " at yaw 0, 35, 70", 768, 256, true, {}});
+    all.emplace_back(&mockSpecs.back(), mockups.back().get());
+  }
   for (int w = 1; w <= 5; ++w) {
     mockups.push_back(PlayMockup(w, byName));
     mockSpecs.push_back({"mock-up: world " + std::to_string(w) + " in play", 512, 512, true, {}});

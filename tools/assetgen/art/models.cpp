@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "canvas.h"
@@ -16,9 +17,6 @@ namespace vx::art {
 
 namespace {
 
-struct V3 {
-  double x, y, z;
-};
 V3 Sub(V3 a, V3 b) {
   return {a.x - b.x, a.y - b.y, a.z - b.z};
 }
@@ -33,25 +31,15 @@ V3 Norm(V3 a) {
   return l > 0 ? V3{a.x / l, a.y / l, a.z / l} : V3{0, 0, 1};
 }
 
-struct Vertex {
-  V3 p, n;
-  double u, v;
-};
+}  // namespace
 
-struct Mesh {
-  std::vector<Vertex> verts;
-  std::vector<int> tris;
-  int Add(Vertex v) {
-    verts.push_back(v);
-    return int(verts.size()) - 1;
-  }
-  // Adds a triangle wound so that its face normal agrees with `outward`.
-  void Tri(int a, int b, int c, V3 outward) {
-    const V3 n = Cross(Sub(verts[b].p, verts[a].p), Sub(verts[c].p, verts[a].p));
-    if (Dot(n, outward) < 0) std::swap(b, c);
-    tris.insert(tris.end(), {a, b, c});
-  }
-};
+void Mesh::Tri(int a, int b, int c, V3 outward) {
+  const V3 n = Cross(Sub(verts[b].p, verts[a].p), Sub(verts[c].p, verts[a].p));
+  if (Dot(n, outward) < 0) std::swap(b, c);
+  tris.insert(tris.end(), {a, b, c});
+}
+
+namespace {
 
 struct P2 {
   double x, y;
@@ -212,19 +200,24 @@ std::string WriteX(const Mesh& m, const char* name) {
 
 }  // namespace
 
-std::string ModelText(const std::string& member) {
+Mesh ModelMesh(const std::string& member) {
   if (member == "xfile/logo.x") {
     // a thick coin, 2.4 units across, with the emblem on both faces
-    const Mesh m = Slab(CircleOutline(1.2, 64), 0.36, 0.1, 0.0, 0.0, 1.0, 1.0, 0.5, 0.012);
-    return WriteX(m, "Emblem");
+    return Slab(CircleOutline(1.2, 64), 0.36, 0.1, 0.0, 0.0, 1.0, 1.0, 0.5, 0.012);
   }
   if (member == "xfile/music.x" || member == "xfile/copyright.x") {
     // a plate 3.0 x 1.875 units (the 256 x 160 band of its texture)
-    const Mesh m = Slab(RoundedOutline(1.5, 0.9375, 0.3, 8), 0.28, 0.08, 0.0, 48.0 / 256, 1.0,
-                        208.0 / 256, 0.5, 0.02);
-    return WriteX(m, member == "xfile/music.x" ? "MusicPlate" : "CopyrightPlate");
+    return Slab(RoundedOutline(1.5, 0.9375, 0.3, 8), 0.28, 0.08, 0.0, 48.0 / 256, 1.0, 208.0 / 256,
+                0.5, 0.02);
   }
   throw std::runtime_error("unknown model " + member);
+}
+
+std::string ModelText(const std::string& member) {
+  const char* name = member == "xfile/logo.x"    ? "Emblem"
+                     : member == "xfile/music.x" ? "MusicPlate"
+                                                 : "CopyrightPlate";
+  return WriteX(ModelMesh(member), name);
 }
 
 // ---------------------------------------------------------------- textures
