@@ -6,6 +6,7 @@
 
 #include "app/main_loop.h"
 #include "platform/platform.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_devices.h"
 
 int main(int /*argc*/, char** /*argv*/) {
@@ -22,12 +23,16 @@ int main(int /*argc*/, char** /*argv*/) {
   static SdlMouse mouse(&window);
   static SdlDialogs dialogs(&window);
   static SdlGpu gpu(&window);
+  static SdlSoundDevice sound;
+  static SdlMusicPlayer music;
   backend.window = &window;
   backend.clock = &clock;
   backend.keyboard = &keyboard;
   backend.mouse = &mouse;
   backend.dialogs = &dialogs;
   backend.gpu = &gpu;
+  backend.sound = &sound;
+  backend.music = &music;
   int status = vx::RunGame();
   SDL_Quit();
   return status == 0 ? 0 : 1;

@@ -20,9 +20,11 @@
 #include "app/main_loop.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_devices.h"
 #include "platform/headless/headless_dialogs.h"
 #include "platform/platform.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_devices.h"
 #include "screens/stage_info.h"
 
@@ -188,12 +190,21 @@ int main(int argc, char** argv) {
   static HeadlessGpu headlessGpu;
   static SdlWindow sdlWindow;
   static SdlGpu sdlGpu(&sdlWindow);
+  // Sound follows the renderer: recorded when headless, the real mixer otherwise.
+  static HeadlessSoundDevice headlessSound;
+  static HeadlessMusicPlayer headlessMusic;
+  static SdlSoundDevice sdlSound;
+  static SdlMusicPlayer sdlMusic;
   if (headless) {
     backend.window = &headlessWindow;
     backend.gpu = &headlessGpu;
+    backend.sound = &headlessSound;
+    backend.music = &headlessMusic;
   } else {
     backend.window = &sdlWindow;
     backend.gpu = &sdlGpu;
+    backend.sound = &sdlSound;
+    backend.music = &sdlMusic;
   }
 
   int status = 0;

@@ -12,6 +12,8 @@
 #include "app/input.h"
 #include "app/main_loop.h"
 #include "app/random.h"
+#include "audio/music.h"
+#include "audio/sound.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "objects/object_update.h"
@@ -44,6 +46,9 @@ void ResetCoreState() {
   blocks.blockCount = 0;
   fieldCounts = FieldCounts{};
   platform::files::writeSeam = platform::files::WriteSeam{};
+  sfx = SoundEffects{};
+  soundSystem = SoundSystem{};
+  music = MusicState{};
   ReleaseArchiveBuffer();
 }
 
@@ -57,6 +62,8 @@ HeadlessRig& InstallHeadless() {
   platform::backend.mouse = &rig->mouse;
   platform::backend.dialogs = &rig->dialogs;
   platform::backend.gpu = &rig->gpu;
+  platform::backend.sound = &rig->sound;
+  platform::backend.music = &rig->music;
   ResetCoreState();
   return *rig;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_devices.h"
 #include "platform/headless/headless_dialogs.h"
 
@@ -14,6 +15,8 @@ struct HeadlessRig {
   platform::HeadlessMouse mouse;
   platform::HeadlessDialogs dialogs;
   platform::HeadlessGpu gpu;
+  platform::HeadlessSoundDevice sound;
+  platform::HeadlessMusicPlayer music;
 };
 
 // Installs a fresh set of headless backends and resets the game's module state.
