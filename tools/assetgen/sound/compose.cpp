@@ -234,6 +234,15 @@ class Piece {
     }
   }
 
+  // One hit at the start of every upper-case section (a cymbal marking the new part).
+  void SectionAccent(int track, int note, int velocity) {
+    for (const Section& s : sections_) {
+      if (std::isupper(static_cast<unsigned char>(s.letter))) {
+        score_.tracks[track].notes.push_back({s.startBeat, 1.0, note, Humanise(velocity)});
+      }
+    }
+  }
+
   // Rhythms a melody may use for one bar: lengths in beats, negative for a rest; each sums to
   // the bar. The last entry is used for phrase endings.
   void Rhythms(std::vector<std::vector<double>> rhythms, std::vector<double> ending) {
@@ -489,7 +498,7 @@ Score Title() {
   p.Drum(drums, kKick, "x...x...x...x...", 0.25, false);
   p.Drum(drums, kSnare, "....x.......x...", 0.25, false, "....x.......xoxo");
   p.Drum(drums, kClosedHat, "o-o-o-o-o-o-o-o-", 0.25);
-  p.Drum(drums, kCrash, "x...............", 4.0, false);
+  p.SectionAccent(drums, kCrash, 100);
   return p.Finish();
 }
 
@@ -678,6 +687,7 @@ Score Finale() {
   p.Drum(drums, kKick, "x.......o.......", 0.25);
   p.Drum(drums, kSideStick, "....o.......o...", 0.25);
   p.Drum(drums, kRide, "o.o.o.o.o.o.o.o.", 0.25);
+  p.SectionAccent(drums, kCrash, 80);
   return p.Finish();
 }
 
