@@ -1,8 +1,96 @@
 #include "persist/best_times.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "app/game_state.h"
+#include "persist/record.h"
+#include "platform/files.h"
+#include "storage/sealed.h"
+
 namespace vx {
 
-// Not built yet: times are not kept.
-void RecordStageTime(int, bool, int) {}
+BestTimes bestTimes;
+
+namespace {
+
+// Letters a..e name the best world times of worlds 0..4, f..j the last world times.
+constexpr char kLetters[] = "abcdefghij";
+
+}  // namespace
+
+int FormatBestTimes(char* out, int capacity) {
+  const BestTimes& t = bestTimes;
+  int n =
+      std::snprintf(out, static_cast<std::size_t>(capacity), "a%db%dc%dd%de%df%dg%dh%di%dj%d>",
+                    t.bestWorldTime[0], t.bestWorldTime[1], t.bestWorldTime[2], t.bestWorldTime[3],
+                    t.bestWorldTime[4], t.lastWorldTime[0], t.lastWorldTime[1], t.lastWorldTime[2],
+                    t.lastWorldTime[3], t.lastWorldTime[4]);
+  return n < 0 ? 0 : (n < capacity ? n : capacity - 1);
+}
+
+bool WriteBestTimes() {
+  char text[160];
+  int length = FormatBestTimes(text, sizeof text);
+  WriteSealedText(kBestTimesFile, text, static_cast<std::size_t>(length));
+  DeleteSealTemporaries();
+  return true;
+}
+
+bool ReadBestTimes() {
+  char name[64];
+  std::memcpy(name, kBestTimesFile, sizeof kBestTimesFile);
+  OpenSealedTextFile(name);
+  // A checksum mismatch leaves the stored name in the buffer: the stored file is parsed as
+  // it stands and sealed again afterwards.
+  const bool reseal = std::strcmp(name, kBestTimesFile) == 0;
+  if (!platform::files::Exists(name)) return false;
+  std::FILE* file = platform::files::Open(name, "rb");
+  if (!file) return false;
+
+  RecordValues values;
+  for (int w = 0; w < kWorldCount; ++w) {
+    values.value[static_cast<int>(kLetters[w])] = bestTimes.bestWorldTime[w];
+    values.value[static_cast<int>(kLetters[kWorldCount + w])] = bestTimes.lastWorldTime[w];
+  }
+  RecordReader reader = MakeRecordReader(kLetters, false);
+  const bool complete = ReadRecord(file, reader, values);
+  std::fclose(file);
+  if (complete) {
+    for (int w = 0; w < kWorldCount; ++w) {
+      bestTimes.bestWorldTime[w] = values.value[static_cast<int>(kLetters[w])];
+      bestTimes.lastWorldTime[w] = values.value[static_cast<int>(kLetters[kWorldCount + w])];
+    }
+  }
+  if (reseal) {
+    SealTextFile(name);
+    DeleteSealTemporaries();
+  }
+  return complete;
+}
+
+void RecordStageTime(int stageNumber, bool writeFile, int time) {
+  const int perWorld = flow.stagesPerWorld > 0 ? flow.stagesPerWorld : 1;
+  if (stageNumber < 0) return;
+  const int place = stageNumber % perWorld;
+  const int world = stageNumber / perWorld;
+  if (place == 0)
+    for (int& t : bestTimes.stageTimes) t = 0;
+  if (place < kStageTimeCount) bestTimes.stageTimes[place] = time;
+  if (place + 1 != perWorld) return;
+
+  // The world's last stage: its time is the sum of the stage times, kept in wide arithmetic
+  // and held within int so hand-made huge times cannot overflow.
+  long long sum = 0;
+  for (int t : bestTimes.stageTimes) sum += t;
+  const int worldTime =
+      sum > 2147483647LL ? 2147483647 : (sum < -2147483647LL ? -2147483647 : static_cast<int>(sum));
+  if (world < kWorldCount) {
+    bestTimes.lastWorldTime[world] = worldTime;
+    bestTimes.newRecord = worldTime < bestTimes.bestWorldTime[world];
+    if (bestTimes.newRecord) bestTimes.bestWorldTime[world] = worldTime;
+  }
+  if (writeFile) WriteBestTimes();
+}
 
 }  // namespace vx

@@ -1,8 +1,136 @@
 #include "persist/saved_games.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "app/game_state.h"
+#include "persist/best_times.h"
+#include "persist/record.h"
+#include "platform/files.h"
+#include "screens/stage_info.h"
+#include "screens/world_select.h"
+#include "storage/sealed.h"
+
 namespace vx {
 
-// Not built yet: nothing is saved.
-void WriteSavedGame() {}
+namespace {
+
+// t stage number, A..J stage times, d..h world lock flags, s tries, i..m best world times,
+// n..r last world times.
+constexpr char kLetters[] = "tABCDEFGHIJdefghsijklmnopqr";
+constexpr char kStageTimeLetters[] = "ABCDEFGHIJ";
+constexpr char kFlagLetters[] = "defgh";
+constexpr char kBestLetters[] = "ijklm";
+constexpr char kLastLetters[] = "nopqr";
+
+int At(char letter) {
+  return static_cast<unsigned char>(letter);
+}
+
+void FillCurrent(RecordValues& v) {
+  v.value[At('t')] = flow.stageNumber;
+  v.value[At('s')] = player.tries;
+  for (int i = 0; i < kStageTimeCount; ++i)
+    v.value[At(kStageTimeLetters[i])] = bestTimes.stageTimes[i];
+  for (int w = 0; w < kWorldCount; ++w) {
+    v.value[At(kFlagLetters[w])] = worldSelect.worldLocked[w] ? 1 : 0;
+    v.value[At(kBestLetters[w])] = bestTimes.bestWorldTime[w];
+    v.value[At(kLastLetters[w])] = bestTimes.lastWorldTime[w];
+  }
+}
+
+void AdoptFlagsAndWorldTimes(const RecordValues& v) {
+  for (int w = 0; w < kWorldCount; ++w) {
+    worldSelect.worldLocked[w] = v.value[At(kFlagLetters[w])] != 0;
+    bestTimes.bestWorldTime[w] = v.value[At(kBestLetters[w])];
+    bestTimes.lastWorldTime[w] = v.value[At(kLastLetters[w])];
+  }
+}
+
+// Parses the current set's saved game into `values` (which start as the current values).
+// False when there is no saved game; *complete tells whether the record ended with '>'.
+bool ParseSavedGame(RecordValues& values, bool* complete) {
+  char name[64];
+  SavedGameName(flow.stageSet, name, sizeof name);
+  OpenSealedTextFile(name);  // after a checksum mismatch the stored file is parsed as it is
+  *complete = false;
+  if (!platform::files::Exists(name)) return false;
+  FillCurrent(values);
+  if (std::FILE* file = platform::files::Open(name, "rb")) {
+    RecordReader reader = MakeRecordReader(kLetters, true);
+    *complete = ReadRecord(file, reader, values);
+    std::fclose(file);
+  }
+  DeleteSealTemporaries();
+  return true;
+}
+
+}  // namespace
+
+void SavedGameName(int stageSet, char* out, int capacity) {
+  std::snprintf(out, static_cast<std::size_t>(capacity), "saved%d.txt", stageSet);
+}
+
+int FormatSavedGame(char* out, int capacity) {
+  const int* st = bestTimes.stageTimes;
+  const bool* lock = worldSelect.worldLocked;
+  const int* best = bestTimes.bestWorldTime;
+  const int* last = bestTimes.lastWorldTime;
+  int n = std::snprintf(out, static_cast<std::size_t>(capacity),
+                        "t%d A%d B%d C%d D%d E%d F%d G%d H%d I%d J%d "
+                        "d%d e%d f%d g%d h%d s%d "
+                        "i%d j%d k%d l%d m%d n%d o%d p%d q%d r%d "
+                        ">",
+                        flow.stageNumber, st[0], st[1], st[2], st[3], st[4], st[5], st[6], st[7],
+                        st[8], st[9], lock[0] ? 1 : 0, lock[1] ? 1 : 0, lock[2] ? 1 : 0,
+                        lock[3] ? 1 : 0, lock[4] ? 1 : 0, player.tries, best[0], best[1], best[2],
+                        best[3], best[4], last[0], last[1], last[2], last[3], last[4]);
+  return n < 0 ? 0 : (n < capacity ? n : capacity - 1);
+}
+
+void WriteSavedGame() {
+  char name[64];
+  SavedGameName(flow.stageSet, name, sizeof name);
+  char text[512];
+  int length = FormatSavedGame(text, sizeof text);
+  WriteSealedText(name, text, static_cast<std::size_t>(length));
+  DeleteSealTemporaries();
+}
+
+int ReadSavedGame(bool adopt) {
+  RecordValues values;
+  bool complete = false;
+  if (!ParseSavedGame(values, &complete)) return -1;
+  if (adopt && complete) {
+    flow.stageNumber = values.value[At('t')];
+    player.tries = values.value[At('s')];
+    for (int i = 0; i < kStageTimeCount; ++i)
+      bestTimes.stageTimes[i] = values.value[At(kStageTimeLetters[i])];
+    AdoptFlagsAndWorldTimes(values);
+  }
+  return values.value[At('t')];
+}
+
+int PeekSavedGame() {
+  RecordValues values;
+  bool complete = false;
+  if (!ParseSavedGame(values, &complete)) return -1;
+  AdoptFlagsAndWorldTimes(values);
+  return values.value[At('t')];
+}
+
+void ResetProgress(bool clearLastTimes, bool resetBestTimes, bool throughSavedGame) {
+  if (!clearLastTimes && !resetBestTimes) return;
+  if (throughSavedGame) ReadSavedGame(true);
+  if (clearLastTimes)
+    for (int& t : bestTimes.lastWorldTime) t = 0;
+  if (resetBestTimes)
+    for (int& t : bestTimes.bestWorldTime) t = kResetBestWorldTime;
+  if (throughSavedGame) {
+    flow.stageNumber = flow.stagesPerWorld * flow.stageSet * kWorldCount;
+    player.tries = 4;
+    WriteSavedGame();
+  }
+}
 
 }  // namespace vx

@@ -1,8 +1,33 @@
-// Saved games, one per stage set.
+// Saved games: one sealed file "saved%d.txt" per stage set, holding the stage number, the
+// stage times of the world in progress, the world lock flags, the tries left and the best
+// and last world times.
 #pragma once
 
 namespace vx {
 
+inline constexpr int kResetBestWorldTime = 432000;  // two hours, after a progress reset
+
+// Writes the saved game of the current stage set from the current values.
 void WriteSavedGame();
+
+// -1 when the current set has no saved game; otherwise the stage number in the file (the
+// current one when the file has none). With adopt and a complete record every value is
+// taken over.
+int ReadSavedGame(bool adopt);
+
+// Like ReadSavedGame without adopting the stage number, stage times or tries; the world
+// lock flags and the world times found are taken over whether the record is complete or not.
+int PeekSavedGame();
+
+// Clears the last world times and/or puts the best ones at two hours; through the saved
+// game, the saved game is read first and written back pointing at the set's first stage
+// with 4 tries. Does nothing when neither of the first two is asked for.
+void ResetProgress(bool clearLastTimes, bool resetBestTimes, bool throughSavedGame);
+
+// The saved game's file name for a stage set.
+void SavedGameName(int stageSet, char* out, int capacity);
+
+// The plain text WriteSavedGame seals. Returns its length.
+int FormatSavedGame(char* out, int capacity);
 
 }  // namespace vx

@@ -1,7 +1,93 @@
 #include "persist/settings.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "app/main_loop.h"
+#include "persist/record.h"
+#include "platform/files.h"
+#include "storage/sealed.h"
+
 namespace vx {
 
 SettingsValues settings;
+
+namespace {
+
+constexpr char kLetters[] = "whxymsab";
+
+int Clamp(int v, int lo, int hi) {
+  return v < lo ? lo : (v > hi ? hi : v);
+}
+
+}  // namespace
+
+int VolumeAttenuation(int percent) {
+  const int p = Clamp(percent, 0, 100);
+  return p == 0 ? -10000 : p * 60 - 6000;
+}
+
+void ApplyVolumePercents() {
+  settings.effectsVolume = VolumeAttenuation(settings.effectsPercent);
+  settings.musicAttenuation = VolumeAttenuation(settings.musicPercent);
+  settings.musicVolume = Clamp(settings.musicPercent, 0, 100) * 10;
+}
+
+int FormatSettings(char* out, int capacity) {
+  int n = std::snprintf(out, static_cast<std::size_t>(capacity), "w%dh%dx%dy%dm%ds%da%db%d>",
+                        app.requestedWindowSize[0], app.requestedWindowSize[1],
+                        app.requestedWindowPos[0], app.requestedWindowPos[1], settings.musicPercent,
+                        settings.effectsPercent, app.desktopWidth, app.desktopHeight);
+  return n < 0 ? 0 : (n < capacity ? n : capacity - 1);
+}
+
+bool ReadSettings() {
+  RecordValues values;
+  values.value['w'] = app.requestedWindowSize[0];
+  values.value['h'] = app.requestedWindowSize[1];
+  values.value['x'] = app.requestedWindowPos[0];
+  values.value['y'] = app.requestedWindowPos[1];
+  values.value['m'] = settings.musicPercent;
+  values.value['s'] = settings.effectsPercent;
+  values.value['a'] = 0;
+  values.value['b'] = 0;
+
+  bool complete = false;
+  if (platform::files::Exists(kSettingsFile)) {
+    char name[64];
+    std::memcpy(name, kSettingsFile, sizeof kSettingsFile);
+    OpenSealedTextFile(name);  // after a checksum mismatch the stored file is parsed as it is
+    if (std::FILE* file = platform::files::Open(name, "rb")) {
+      RecordReader reader = MakeRecordReader(kLetters, false);
+      complete = ReadRecord(file, reader, values);
+      std::fclose(file);
+    }
+    if (complete) {
+      app.requestedWindowSize[0] = values.value['w'];
+      app.requestedWindowSize[1] = values.value['h'];
+      app.requestedWindowPos[0] = values.value['x'];
+      app.requestedWindowPos[1] = values.value['y'];
+      settings.musicPercent = values.value['m'];
+      settings.effectsPercent = values.value['s'];
+    }
+    DeleteSealTemporaries();
+  }
+  // A placement saved on another desktop size (or none at all) is not reused.
+  if (values.value['a'] != app.desktopWidth || values.value['b'] != app.desktopHeight) {
+    app.requestedWindowSize[0] = app.fitSize;
+    app.requestedWindowSize[1] = app.fitSize;
+    app.requestedWindowPos[0] = app.fitX;
+    app.requestedWindowPos[1] = app.fitY;
+  }
+  ApplyVolumePercents();
+  return complete;
+}
+
+void WriteSettings() {
+  char text[200];
+  int length = FormatSettings(text, sizeof text);
+  WriteSealedText(kSettingsFile, text, static_cast<std::size_t>(length));
+  DeleteSealTemporaries();
+}
 
 }  // namespace vx
