@@ -17,6 +17,9 @@ struct Command {
 const Command kCommands[] = {
     {"loc", vx::tool::LocCommand,
      "loc list ARCHIVE | loc extract ARCHIVE MEMBER DEST | loc pack ARCHIVE DIR"},
+    {"seal", vx::tool::SealCommand, "seal FILE"},
+    {"unseal", vx::tool::UnsealCommand, "unseal FILE"},
+    {"stage", vx::tool::StageCommand, "stage show N | stage check"},
 };
 
 int Usage() {

@@ -1,0 +1,151 @@
+// vexorbia-tool seal, unseal and stage: the game's sealed text files and stage files, for
+// stage authors and for checking files by hand. Every command works in the current
+// directory, where the game keeps its files and its temporaries "dummy" and "ready".
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/game_state.h"
+#include "main/tool_commands.h"
+#include "persist/stage_files.h"
+#include "platform/files.h"
+#include "storage/sealed.h"
+
+namespace vx::tool {
+
+namespace files = platform::files;
+
+namespace {
+
+constexpr int kUsage = 64;
+
+// Writes the plain copy "ready" to standard output.
+bool CopyToStdout(const char* path) {
+  std::FILE* in = files::Open(path, "rb");
+  if (!in) return false;
+  char block[1024];
+  std::size_t n = 0;
+  while ((n = std::fread(block, 1, sizeof block, in)) > 0) std::fwrite(block, 1, n, stdout);
+  std::fclose(in);
+  return true;
+}
+
+// The name in a buffer the unsealer may overwrite with "ready".
+std::vector<char> NameBuffer(const char* name) {
+  std::size_t length = std::strlen(name) + 1;
+  std::vector<char> buffer(length < kSealNameBufferMin ? kSealNameBufferMin : length, '\0');
+  std::memcpy(buffer.data(), name, length);
+  return buffer;
+}
+
+void PrintEntry(int x, int y, int code, void*) {
+  if ((code >= 0 && code <= 299)) std::printf("%d %d %d\n", x, y, code);
+}
+
+int StageShow(const char* number) {
+  char* end = nullptr;
+  long n = std::strtol(number, &end, 10);
+  if (*number == '\0' || *end != '\0' || n < 0 || n > 1000000000L) {
+    std::fprintf(stderr, "vexorbia-tool: not a stage file number: %s\n", number);
+    return kUsage;
+  }
+  char name[64];
+  StageFileName(static_cast<int>(n), name, sizeof name);
+  if (!files::Exists(name)) {
+    std::fprintf(stderr, "vexorbia-tool: no stage file %s\n", files::NativePath(name).c_str());
+    return 1;
+  }
+  std::vector<char> buffer = NameBuffer(name);
+  if (!OpenSealedTextFile(buffer.data())) {
+    std::fprintf(stderr, "vexorbia-tool: %s fails its checksum\n", files::NativePath(name).c_str());
+    return 2;
+  }
+  std::FILE* file = files::Open(buffer.data(), "rb");
+  if (!file) {
+    DeleteSealTemporaries();
+    std::fprintf(stderr, "vexorbia-tool: cannot read %s\n", files::NativePath(name).c_str());
+    return 1;
+  }
+  StageHeader header;
+  ReadStageHeader(file, &header);
+  std::printf("colourCount %d cellWidth %d cellHeight %d", header.colourCount, header.cellWidth,
+              header.cellHeight);
+  if (header.hasStagesPerWorld) std::printf(" stagesPerWorld %d", header.stagesPerWorld);
+  if (header.hasPushInterval)
+    std::printf(" pushInterval %.0f", static_cast<double>(header.pushSeconds) * 1000.0);
+  std::printf("\n");
+  if (header.closed)
+    ReadStageEntries(file, PrintEntry, nullptr);
+  else
+    std::fprintf(stderr, "vexorbia-tool: the header has no closing '>': the game reads no cells\n");
+  std::fclose(file);
+  DeleteSealTemporaries();
+  return 0;
+}
+
+int StageCheck() {
+  // As the title screen does: stage file 1 sets the stages per world first.
+  LoadStage(1, true);
+  CheckWorldStageFiles();
+  std::printf("stagesPerWorld %d\n", flow.stagesPerWorld);
+  for (int w = 0; w < kStageWorldCount; ++w)
+    std::printf("world %d %d\n", w + 1, stageFiles.worldAvailable[w] ? 1 : 0);
+  return 0;
+}
+
+}  // namespace
+
+int SealCommand(int argc, char** argv) {
+  if (argc != 1) {
+    std::fprintf(stderr,
+                 "usage: vexorbia-tool seal FILE   (stage files as 'edit\\stageN.txt', the "
+                 "name the game uses)\n");
+    return kUsage;
+  }
+  if (!files::Exists(argv[0])) {
+    std::fprintf(stderr, "vexorbia-tool: no file %s\n", argv[0]);
+    return 1;
+  }
+  bool sealed = SealTextFile(argv[0]);
+  DeleteSealTemporaries();
+  if (!sealed) {
+    std::fprintf(stderr, "vexorbia-tool: could not seal %s; it is unchanged\n", argv[0]);
+    return 1;
+  }
+  return 0;
+}
+
+int UnsealCommand(int argc, char** argv) {
+  if (argc != 1) {
+    std::fprintf(stderr, "usage: vexorbia-tool unseal FILE\n");
+    return kUsage;
+  }
+  if (!files::Exists(argv[0])) {
+    std::fprintf(stderr, "vexorbia-tool: no file %s\n", argv[0]);
+    return 1;
+  }
+  std::vector<char> buffer = NameBuffer(argv[0]);
+  if (!OpenSealedTextFile(buffer.data())) {
+    std::fprintf(stderr, "vexorbia-tool: %s fails its checksum\n", argv[0]);
+    return 2;
+  }
+  bool copied = CopyToStdout(buffer.data());
+  DeleteSealTemporaries();
+  if (!copied) {
+    std::fprintf(stderr, "vexorbia-tool: cannot read %s\n", argv[0]);
+    return 1;
+  }
+  return 0;
+}
+
+int StageCommand(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[0], "show") == 0) return StageShow(argv[1]);
+  if (argc == 1 && std::strcmp(argv[0], "check") == 0) return StageCheck();
+  std::fprintf(stderr,
+               "usage: vexorbia-tool stage show N\n"
+               "       vexorbia-tool stage check\n");
+  return kUsage;
+}
+
+}  // namespace vx::tool
