@@ -18,6 +18,9 @@
 #include "field/shooter.h"
 #include "objects/object_update.h"
 #include "objects/pusher.h"
+#include "persist/best_times.h"
+#include "persist/settings.h"
+#include "persist/stage_files.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "screens/stage_info.h"
@@ -46,6 +49,9 @@ void ResetCoreState() {
   blocks.blockCount = 0;
   fieldCounts = FieldCounts{};
   platform::files::writeSeam = platform::files::WriteSeam{};
+  bestTimes = BestTimes{};
+  settings = SettingsValues{};
+  stageFiles = StageFileState{};
   sfx = SoundEffects{};
   soundSystem = SoundSystem{};
   music = MusicState{};
