@@ -289,16 +289,56 @@ std::unique_ptr<Canvas> ModelPreview(const std::string& member, const Canvas& te
   return m;
 }
 
+// A mock-up of the world selection: the selection frame behind world 1's window, the layer,
+// lock icons at the boxes' lower right, and the stage-set chooser's arrows and label.
+std::unique_ptr<Canvas> WorldSelectMockup(const std::map<std::string, const Canvas*>& img) {
+  auto m = std::make_unique<Canvas>(512, 512);
+  cairo_t* cr = m->cr();
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_paint(cr);
+  const Canvas* chr = img.at("img/chrset1.tga");
+  auto cut = [&](int l, int t, int r, int b, double x, double y, double sx, double sy) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, sx, sy);
+    cairo_rectangle(cr, 0, 0, r - l, b - t);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, chr->surface(), -l, -t);
+    cairo_paint(cr);
+    cairo_restore(cr);
+  };
+  cut(380, 360, 430, 410, 31, 66, 2.36, 2.16);
+  cut(430, 360, 480, 410, 291, 226, 2.36, 2.16);
+  cairo_set_source_surface(cr, img.at("img/levelscrn.tga")->surface(), 0, 0);
+  cairo_paint(cr);
+  const int lx[5] = {130, 300, 470, 220, 390}, ly[5] = {160, 160, 160, 320, 320};
+  for (int w = 0; w < 5; ++w) {
+    if (w == 0)
+      cut(168, 70, 190, 106, lx[w], ly[w], 1, 1);
+    else
+      cut(194, 70, 217, 106, lx[w], ly[w], 1, 1);
+  }
+  cut(0, 50, 26, 78, 214, 360, 1, 1);
+  cut(68, 50, 98, 78, 282, 360, 1, 1);
+  cut(0, 80, 100, 96, 214, 390, 1, 1);
+  cut(108, 51, 135, 79, 248.5, 360, 1, 1);
+  cut(0, 32, 86, 46, 222, 443, 1, 1);
+  return m;
+}
+
 void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canvas*>>& images,
                        const std::string& path) {
   std::map<std::string, const Canvas*> byName;
   for (const auto& [spec, canvas] : images) byName[spec->member] = canvas;
   std::vector<std::unique_ptr<Canvas>> mockups;
   std::vector<ImageSpec> mockSpecs;
-  mockSpecs.reserve(9);
+  mockSpecs.reserve(10);
   std::vector<std::pair<const ImageSpec*, const Canvas*>> all = images;
   mockups.push_back(TitleMockup(byName));
   mockSpecs.push_back({"mock-up: title screen", 512, 512, true, {}});
+  all.emplace_back(&mockSpecs.back(), mockups.back().get());
+  mockups.push_back(WorldSelectMockup(byName));
+  mockSpecs.push_back({"mock-up: world selection", 512, 512, true, {}});
   all.emplace_back(&mockSpecs.back(), mockups.back().get());
   for (const ModelSpec& model : Models()) {
     mockups.push_back(ModelPreview(model.member, *byName.at(model.texture)));

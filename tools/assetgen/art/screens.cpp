@@ -157,12 +157,12 @@ void PaintWorldSelect(Canvas& c) {
     DrawText(cr, "best", lab, x + 29, y + 43, 60, 13);
     // a ball of the world's finish on the corner
     PaintBall(cr, x - 2, y - 2, 11, (w * 2) % 9, w, false);
-    // name plate under the box
-    GlossyPlate(cr, x + 9, y + 109, 100, 20, 10, Hex(t.accent), 1, 1.2);
+    // name plate under the box, left of the lock icon the game draws at the lower right
+    GlossyPlate(cr, x - 2, y + 109, 92, 20, 10, Hex(t.accent), 1, 1.2);
     TextStyle n = LabelStyle(13, Hex(0xFFFFFF));
     n.outline = Darken(Hex(t.panel), 0.6);
     n.outlineWidth = 1.8;
-    DrawText(cr, std::string(t.name), n, x + 11, y + 109, 96, 20);
+    DrawText(cr, std::string(t.name), n, x, y + 109, 88, 20);
   }
   Button(cr, 170, 470, 85, 30, "BACK", Hex(0xD84A5A), 15);
   Button(cr, 260, 470, 85, 30, "PLAY", Hex(0x2EA84A), 15);
