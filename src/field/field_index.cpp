@@ -19,50 +19,65 @@ constexpr int kMaxEntries = kCellCapacity > kBlockCapacity ? kCellCapacity : kBl
 // bucket or in the one before it on each axis. Positions beyond the grid file into its border
 // buckets, which keeps that rule (the bucket number only ever grows with the position).
 struct UniformGrid {
-  double bucketW = 1.0, bucketH = 1.0;
+  double perColumn = 1.0, perRow = 1.0;  // reciprocals of the bucket sizes
   int cols = 1, rows = 1;
+  int entries = 0;
   int start[kMaxBuckets + 1] = {};
   int items[kMaxEntries] = {};  // entry indices, ascending within each bucket
+  int bucketOf[kMaxEntries] = {};
 
+  // Bucket numbers only grow with the position (multiplying by a positive constant keeps
+  // order), and a position beyond the grid files into its border bucket.
   static int Clamp(double t, int n) {
     if (!(t >= 0.0)) return 0;  // also NaN
     if (t >= n - 1) return n - 1;
     return static_cast<int>(t);
   }
-  int Col(float x) const { return Clamp(std::floor(static_cast<double>(x) / bucketW), cols); }
-  int Row(float y) const { return Clamp(std::floor(static_cast<double>(y) / bucketH), rows); }
+  int Col(float x) const { return Clamp(static_cast<double>(x) * perColumn, cols); }
+  int Row(float y) const { return Clamp(static_cast<double>(y) * perRow, rows); }
 
   template <typename Keep>
   void Build(const float* xs, const float* ys, int n, Keep keep) {
     const double minSide = 1024.0 / (kMaxGridSide - 2);
-    bucketW = static_cast<double>(geometry.cellWidthF) + 1.0;
-    bucketH = static_cast<double>(geometry.cellHeightF) + 1.0;
+    double bucketW = static_cast<double>(geometry.cellWidthF) + 1.0;
+    double bucketH = static_cast<double>(geometry.cellHeightF) + 1.0;
     if (!(bucketW >= minSide)) bucketW = minSide;
     if (!(bucketH >= minSide)) bucketH = minSide;
+    perColumn = 1.0 / bucketW;
+    perRow = 1.0 / bucketH;
     cols = std::min(kMaxGridSide, static_cast<int>(1024.0 / bucketW) + 2);
     rows = std::min(kMaxGridSide, static_cast<int>(1024.0 / bucketH) + 2);
     const int buckets = cols * rows;
     std::fill(start, start + buckets + 1, 0);
-    for (int i = 0; i < n; ++i)
-      if (keep(i)) ++start[Row(ys[i]) * cols + Col(xs[i]) + 1];
+    entries = 0;
+    for (int i = 0; i < n; ++i) {
+      if (!keep(i)) {
+        bucketOf[i] = -1;
+        continue;
+      }
+      bucketOf[i] = Row(ys[i]) * cols + Col(xs[i]);
+      ++start[bucketOf[i] + 1];
+      ++entries;
+    }
     for (int b = 0; b < buckets; ++b) start[b + 1] += start[b];
     static int fill[kMaxBuckets];
     std::copy(start, start + buckets, fill);
     for (int i = 0; i < n; ++i)
-      if (keep(i)) items[fill[Row(ys[i]) * cols + Col(xs[i])]++] = i;
+      if (bucketOf[i] >= 0) items[fill[bucketOf[i]]++] = i;
   }
 
   // Calls visit(index) for every entry filed where an entry holding a point of the area
   // [x0, x1] x [y0, y1] may be filed.
   template <typename Visit>
   void ForArea(float x0, float y0, float x1, float y1, Visit visit) const {
-    int c0 = std::max(0, std::min(Col(x0), Col(x1)) - 1), c1 = std::max(Col(x0), Col(x1));
-    int r0 = std::max(0, std::min(Row(y0), Row(y1)) - 1), r1 = std::max(Row(y0), Row(y1));
-    for (int r = r0; r <= r1; ++r)
-      for (int c = c0; c <= c1; ++c) {
-        int b = r * cols + c;
-        for (int k = start[b]; k < start[b + 1]; ++k) visit(items[k]);
-      }
+    if (entries == 0) return;
+    int ca = Col(x0), cb = Col(x1), ra = Row(y0), rb = Row(y1);
+    int c0 = std::max(0, std::min(ca, cb) - 1), c1 = std::max(ca, cb);
+    int r0 = std::max(0, std::min(ra, rb) - 1), r1 = std::max(ra, rb);
+    for (int r = r0; r <= r1; ++r) {
+      const int first = start[r * cols + c0], last = start[r * cols + c1 + 1];
+      for (int k = first; k < last; ++k) visit(items[k]);
+    }
   }
 };
 
