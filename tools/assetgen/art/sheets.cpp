@@ -868,11 +868,24 @@ void Gem(cairo_t* cr, int cut, Rgb col, double cx, double cy, double r, bool spa
   cairo_restore(cr);
   Glint(cr, cx - r * 0.35, cy - r * 0.4, r * 0.35, 0.9);
   if (sparkle) {
-    Glint(cr, cx + r * 0.55, cy - r * 0.55, r * 0.7, 1.0);
-    Glint(cr, cx - r * 0.6, cy + r * 0.5, r * 0.45, 0.9);
+    // a brighter body, a coloured halo and three glints
     GemShape(cr, cut, cx, cy, r);
-    cairo_set_source_rgba(cr, 1, 1, 1, 0.15);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.22);
     cairo_fill(cr);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OVER);
+    cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, r * 0.6, cx, cy, r * 1.22);
+    const Rgb hc = Lighten(col, 0.5);
+    cairo_pattern_add_color_stop_rgba(halo, 0, hc.r, hc.g, hc.b, 0.7);
+    cairo_pattern_add_color_stop_rgba(halo, 1, hc.r, hc.g, hc.b, 0);
+    cairo_set_source(cr, halo);
+    cairo_arc(cr, cx, cy, r * 1.22, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(halo);
+    cairo_restore(cr);
+    Glint(cr, cx + r * 0.55, cy - r * 0.55, r * 0.8, 1.0);
+    Glint(cr, cx - r * 0.6, cy + r * 0.5, r * 0.5, 0.95);
+    Glint(cr, cx + r * 0.35, cy + r * 0.6, r * 0.35, 0.85);
   }
   cairo_restore(cr);
 }
