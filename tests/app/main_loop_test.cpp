@@ -7,6 +7,7 @@
 
 #include "app/game_state.h"
 #include "app/random.h"
+#include "gfx_fixtures.h"
 #include "test_support.h"
 
 namespace vx {
@@ -129,7 +130,8 @@ TEST_F(MainLoopTest, ClosingTheWindowQuitsThroughTheCloseRequest) {
 
 TEST_F(MainLoopTest, StartupLoadsTheExplosionImagesAndReportsTheFirstMissing) {
   MakeScratchDirs();
-  test::WriteFile("_data.loc", "img\\explosion_1.tga;1;ximg\\explosion_2.tga;1;x");
+  test::WriteArchive("_data.loc", {{"img\\explosion_1.tga", test::MakeTga(2, 2)},
+                                   {"img\\explosion_2.tga", test::MakeTga(2, 2)}});
   int status = -1;
   ASSERT_TRUE(GameStartup(&status));
   ASSERT_EQ(rig_->dialogs.shown.size(), 1u);
