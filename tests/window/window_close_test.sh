@@ -16,7 +16,10 @@ if [ -f "$game_dir/_data.loc" ]; then
 else
   # Without generated content, the start-up images are stood in for so no message box waits.
   mkdir -p "$work/src/img"
-  for n in 1 2 3 4 5 6 7 8; do printf 'x' > "$work/src/img/explosion_$n.tga"; done
+  # Each a 1 x 1 white 32-bit TGA.
+  for n in 1 2 3 4 5 6 7 8; do
+    printf '\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\040\050\377\377\377\377' > "$work/src/img/explosion_$n.tga"
+  done
   "$tool" loc pack "$work/_data.loc" "$work/src"
 fi
 export SDL_AUDIODRIVER=dummy
