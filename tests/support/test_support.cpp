@@ -14,6 +14,9 @@
 #include "app/random.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "draw/layers.h"
+#include "draw/numbers.h"
+#include "draw/sprite.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "objects/object_update.h"
@@ -26,6 +29,7 @@
 #include "screens/stage_info.h"
 #include "screens/world_select.h"
 #include "storage/archive.h"
+#include "storage/texture.h"
 
 namespace vx::test {
 
@@ -55,6 +59,12 @@ void ResetCoreState() {
   sfx = SoundEffects{};
   soundSystem = SoundSystem{};
   music = MusicState{};
+  // Texture handles point into the store, so the tables holding them go with it.
+  sprites = SpriteState{};
+  prompt = PromptState{};
+  layers = LayerState{};
+  models = ModelTable{};
+  textureStore = TextureStore{};
   ReleaseArchiveBuffer();
 }
 
