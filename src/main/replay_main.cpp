@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/frame_clock.h"
 #include "app/game_state.h"
@@ -38,6 +39,7 @@ HeadlessClock fixedClock;
 HeadlessDialogs loggedDialogs;
 int frameNumber = 0;
 bool gameEnded = false;
+SdlGpu* realGpu = nullptr;  // the real renderer, which keeps its frames for `shot`
 
 void Dump() {
   std::printf(
@@ -134,7 +136,8 @@ bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
   } else if (cmd == "shot") {
     if (a.empty() || !b.empty()) return bad("shot needs a file name");
     if (!realRenderer) return bad("shot needs the real renderer (run without --headless)");
-    return bad("screenshots are not available yet");
+    if (!realGpu || !realGpu->SaveScreenshot(a.c_str()))
+      return bad("no frame to write, or the file cannot be written");
   } else {
     return bad("unknown command");
   }
@@ -207,15 +210,28 @@ int main(int argc, char** argv) {
     backend.music = &sdlMusic;
   }
 
+  // Reading every frame back costs time, so only a script that takes shots asks for it.
+  std::vector<std::string> lines;
+  for (std::string text; std::getline(script, text);) lines.push_back(text);
+  if (!headless) {
+    realGpu = &sdlGpu;
+    for (const std::string& text : lines) {
+      std::istringstream words(text.substr(0, text.find('#')));
+      std::string first;
+      words >> first;
+      if (first == "shot") sdlGpu.keepLastFrame = true;
+    }
+  }
+
   int status = 0;
   if (!vx::GameStartup(&status)) {
     std::fprintf(stderr, "vexorbia-replay: the game could not start\n");
     return 1;
   }
-  std::string line;
   int lineNumber = 0;
   int result = 0;
-  while (!gameEnded && std::getline(script, line)) {
+  for (const std::string& line : lines) {
+    if (gameEnded) break;
     ++lineNumber;
     if (!RunLine(line, lineNumber, !headless)) {
       result = 65;
