@@ -2,9 +2,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "app/input.h"
 #include "app/random.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
+#include "objects/pusher.h"
 #include "test_support.h"
 
 namespace vx::test {
@@ -12,12 +16,18 @@ namespace vx::test {
 class FieldTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallHeadless();
+    rig_ = &InstallHeadless();
+    KeyboardSetup();
     ResetFieldTables();
     shooter = ShooterState{};
+    invasion = InvasionState{};
     SetCellSize(50, 50);
+    flow.gameState = Play;
+    flow.previousState = Play;
   }
   void TearDown() override { randomSource = RandomSource{}; }
+
+  HeadlessRig* rig_ = nullptr;
 
   // A cell at grid column `col` of grid row `row` (odd rows shifted by half a cell).
   static int PlaceCell(int col, int row, int kind, int flags = CELL_PLACED) {

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "field/field_tables.h"
+#include "field/shooter.h"
+#include "field_fixture.h"
+#include "objects/pusher.h"
+
+namespace vx::test {
+namespace {
+
+class ShooterTest : public FieldTest {
+ protected:
+  void Hold(int key, bool down) { rig_->keyboard.keys[key] = down ? 0x80 : 0; }
+
+  // Fires and runs frames until the shot has landed or flown off.
+  void FireAndWait(float frameStep) {
+    frameClock.frameStep = frameStep;
+    flow.clickThisFrame = true;
+    UpdateShooter();
+    flow.clickThisFrame = false;
+    for (int frame = 0; frame < 20 && shooter.shotActive; ++frame) UpdateShooter();
+    ASSERT_FALSE(shooter.shotActive);
+  }
+
+  static int FindObject(int flags) {
+    for (int i = 0; i < objects.objectCount; ++i)
+      if (objects.flags[i] == flags) return i;
+    return -1;
+  }
+};
+
+TEST_F(ShooterTest, MouseAndKeysTurnTheLauncher) {
+  struct Case {
+    const char* name;
+    float start;
+    int mouseTo;  // from 256
+    bool rightButton;
+    int keys[2];
+    float frameStep;
+    float expected;
+  };
+  const Case cases[] = {
+      {"mouse: a quarter of the motion", 0, 276, false, {}, 1, 5},
+      {"mouse with the right button: a twentieth", 0, 276, true, {}, 1, 1},
+      {"mouse to the left", 10, 216, false, {}, 1, 0},
+      {"mouse clamped at once", 80, 300, false, {}, 1, 87},
+      {"left arrow: a degree per step unit", 0, 256, false, {KEY_LEFT}, 2, -2},
+      {"right arrow", 0, 256, false, {KEY_RIGHT}, 2.5f, 2.5f},
+      {"shift: a tenth", 0, 256, false, {KEY_LSHIFT, KEY_RIGHT}, 2, 0.2f},
+      {"no key turn past the limit", -87, 256, false, {KEY_LEFT}, 2, -87},
+      {"a key turn may pass the limit", 86.9f, 256, false, {KEY_RIGHT}, 5, 91.9f},
+  };
+  for (const Case& c : cases) {
+    shooter = ShooterState{};
+    shooter.aimAngle = c.start;
+    shooter.lastClickTick = static_cast<int>(c.start) / 3;
+    mouse.pointerX = c.mouseTo;
+    mouse.right = c.rightButton;
+    for (int k : c.keys)
+      if (k) Hold(k, true);
+    frameClock.frameStep = c.frameStep;
+    UpdateShooter();
+    EXPECT_FLOAT_EQ(shooter.aimAngle, c.expected) << c.name;
+    for (int k : c.keys)
+      if (k) Hold(k, false);
+  }
+  // The angle past the limit is clamped at the start of the next frame.
+  UpdateShooter();
+  EXPECT_FLOAT_EQ(shooter.aimAngle, 87.0f);
+
+  // The mouse x wraps into 0..511.
+  shooter = ShooterState{};
+  mouse.pointerX = 600;
+  UpdateShooter();
+  EXPECT_EQ(mouse.pointerX, 88);
+  EXPECT_EQ(shooter.prevMouseX, 88);
+}
+
+TEST_F(ShooterTest, TheWheelClicksEveryThreeWholeDegrees) {
+  struct Case {
+    float angle;
+    int tick;  // the tick the click last sounded for, from tick 0
+  };
+  // trunc makes -2.9 and 2.9 both tick 0.
+  const Case cases[] = {{-2.9f, 0}, {2.9f, 0}, {3.0f, 1}, {5.9f, 1}, {-3.0f, -1}, {-6.5f, -2}};
+  frameClock.frameStep = 0.0f;
+  for (const Case& c : cases) {
+    shooter = ShooterState{};
+    shooter.aimAngle = c.angle;
+    UpdateShooter();
+    EXPECT_EQ(shooter.lastClickTick, c.tick) << c.angle;
+  }
+}
+
+TEST_F(ShooterTest, FiringWaitsForTheLandingSlideAndTheLostShot) {
+  frameClock.frameStep = 0.1f;
+  enum Busy { None, Slide, LostShot };
+  for (Busy busy : {None, Slide, LostShot}) {
+    shooter = ShooterState{};
+    if (busy == Slide) StartLandingSlide(400, 400, 425, 450, 2, -1);
+    if (busy == LostShot) StartLostShot(500, 500, 2, 0, -1);
+    flow.clickThisFrame = true;
+    UpdateShooter();
+    EXPECT_EQ(shooter.shotActive, busy == None) << busy;
+  }
+  // Once the lost shot has left the screen, the next click fires.
+  shooter.lostY = -100;
+  flow.clickThisFrame = false;
+  UpdateShooter();
+  flow.clickThisFrame = true;
+  UpdateShooter();
+  EXPECT_TRUE(shooter.shotActive);
+}
+
+TEST_F(ShooterTest, AShotSettlingInTheBottomZonePopsAndStartsTheInvasion) {
+  // Rows start 20 units down, so the place below a low cell is row 19 at y 970, within a
+  // quarter cell of the bottom line (974).
+  geometry.ceilingOffset = 20.0f;
+  PlaceCell(9, 18, 4);  // 450..500 x 920..970, just above the launcher
+  shooter.shotColour = 6;
+  FireAndWait(20.0f);
+
+  EXPECT_EQ(shooter.landX, 475.0f);
+  EXPECT_EQ(shooter.landY, 970.0f);
+  EXPECT_EQ(cells.cellCount, 1);  // the shot left no cell
+  int pop = FindObject(OBJECT_POPPING);
+  ASSERT_GE(pop, 0);
+  EXPECT_EQ(objects.code[pop], -6);
+  EXPECT_EQ(objects.x[pop], 475.0f);
+  EXPECT_EQ(objects.y[pop], 970.0f);
+  EXPECT_TRUE(invasion.invasionRunning);
+  EXPECT_EQ(invasion.invasionClock, 1500.0f);
+  EXPECT_GE(FindObject(OBJECT_INTRUDER), 0);
+  EXPECT_EQ(shooter.slideSteps, 0.0f);
+}
+
+TEST_F(ShooterTest, AnAbsorbedShotReappearsWithAHitFlashAndNoSlide) {
+  // Without the absorber the lone ball settles at the ceiling and slides into place.
+  shooter.shotColour = 3;
+  FireAndWait(20.0f);
+  ASSERT_EQ(cells.cellCount, 1);
+  EXPECT_EQ(cells.y[0], 0.0f);
+  EXPECT_EQ(shooter.slideSteps, 4.0f);
+  EXPECT_EQ(cells.flags[0], 0);  // hidden until the slide ends
+  EXPECT_EQ(FindObject(OBJECT_HIT_FLASH), -1);
+
+  ResetFieldTables();
+  SetCellSize(50, 50);
+  shooter = ShooterState{};
+  shooter.shotColour = 3;
+  AppendObject(487.0f, 600.0f, 18, OBJECT_ABSORBER, 3000.0f);
+  FireAndWait(20.0f);
+  EXPECT_TRUE(aimPath.pathFlags & PATH_ABSORBED);
+  ASSERT_EQ(cells.cellCount, 1);
+  EXPECT_EQ(cells.kind[0], 3);
+  EXPECT_EQ(cells.flags[0], CELL_PLACED);
+  EXPECT_EQ(shooter.slideSteps, 0.0f);
+  int flash = FindObject(OBJECT_HIT_FLASH);
+  ASSERT_GE(flash, 0);
+  EXPECT_EQ(objects.code[flash], 12);
+  EXPECT_EQ(objects.x[flash], cells.x[0]);
+  EXPECT_EQ(objects.y[flash], cells.y[0]);
+  // A free grid place, clear of the danger zone.
+  GridPlace g = SnapToGrid(static_cast<int>(cells.x[0]), static_cast<int>(cells.y[0]));
+  EXPECT_EQ(static_cast<float>(g.x), cells.x[0]);
+  EXPECT_EQ(static_cast<float>(g.y), cells.y[0]);
+  EXPECT_LE(cells.y[0], geometry.bottomLine - 168.0f);
+}
+
+TEST_F(ShooterTest, AShotWithNoPlaceFliesOffAndLeavesNoCell) {
+  shooter.aimAngle = 87.0f;
+  shooter.lastClickTick = 29;
+  float a = 87.0f * -0.0174533f;
+  geometry.shotStartX = 117.0f / 2 + 453.5f + 30.0f * std::sin(a) - 25.0f;
+  geometry.shotStartY = 256.0f - 117.0f / 2 + 768.0f + 30.0f * std::cos(a) - 25.0f;
+  FireAndWait(20.0f);
+  EXPECT_TRUE(shooter.lostActive);
+  EXPECT_EQ(cells.cellCount, 0);
+  for (int frame = 0; frame < 200 && shooter.lostActive; ++frame) UpdateShooter();
+  EXPECT_FALSE(shooter.lostActive);
+}
+
+}  // namespace
+}  // namespace vx::test
