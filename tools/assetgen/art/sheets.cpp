@@ -991,17 +991,27 @@ void PaintExplosion(Canvas& c, int frame) {
   cairo_fill(cr);
   cairo_pattern_destroy(core);
   Rng rng(1234u + frame);
-  for (int i = 0; i < 10; ++i) {
-    const double a = i * 2 * M_PI / 10 + rng.Range(-0.2, 0.2);
-    const double d = ring * rng.Range(0.8, 1.05);
-    const double s = (5.5 - 3.5 * t) * rng.Range(0.8, 1.2);
-    cairo_arc(cr, cx + d * std::cos(a), cy + d * std::sin(a), s, 0, 2 * M_PI);
+  for (int i = 0; i < 12; ++i) {
+    // droplets fly outwards, drawn as short streaks with a bright head
+    const double a = i * 2 * M_PI / 12 + rng.Range(-0.15, 0.15);
+    const double d = ring * rng.Range(0.85, 1.08);
+    const double len = 3 + 7 * (1 - t);
+    const double s = (4.5 - 3.0 * t) * rng.Range(0.8, 1.2);
+    const double hx = cx + d * std::cos(a), hy = cy + d * std::sin(a);
+    cairo_move_to(cr, hx - len * std::cos(a), hy - len * std::sin(a));
+    cairo_line_to(cr, hx, hy);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, s);
+    cairo_set_source_rgba(cr, 1, 0.85, 0.5, alpha * 0.7);
+    cairo_stroke(cr);
+    cairo_arc(cr, hx, hy, s * 0.6, 0, 2 * M_PI);
     cairo_set_source_rgba(cr, 1, 1, 1, alpha);
     cairo_fill(cr);
   }
-  cairo_arc(cr, cx, cy, ring, 0, 2 * M_PI);
-  cairo_set_line_width(cr, 3.5 - 2.5 * t);
-  cairo_set_source_rgba(cr, 1, 1, 1, alpha * 0.9);
+  // a soft smoke ring that lingers in the late frames
+  cairo_arc(cr, cx, cy, ring * 0.8, 0, 2 * M_PI);
+  cairo_set_line_width(cr, 4);
+  cairo_set_source_rgba(cr, 0.9, 0.9, 1, 0.06 + 0.06 * t);
   cairo_stroke(cr);
   if (frame >= 6) Glint(cr, cx, cy, 20 - (8 - frame) * 3, 1.0);
 }
