@@ -208,6 +208,8 @@ int main(int argc, char** argv) {
     backend.gpu = &sdlGpu;
     backend.sound = &sdlSound;
     backend.music = &sdlMusic;
+    // A replay is watched, not heard: SDL's silent driver unless one is asked for.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
   }
 
   // Reading every frame back costs time, so only a script that takes shots asks for it.

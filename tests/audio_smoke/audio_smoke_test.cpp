@@ -83,6 +83,47 @@ TEST_F(AudioSmoke, EffectsLoadPlayRestartAndStop) {
   EXPECT_FALSE(IsSoundPlaying(stereo));
 }
 
+// Every layout the WAVE check lets through is one the mixer takes; a refusal there would
+// end the game.
+TEST_F(AudioSmoke, EveryAcceptedLayoutLoads) {
+  int n = 0;
+  for (int channels = 1; channels <= 8; ++channels) {
+    for (int bits : {8, 16, 24, 32}) {
+      std::string frames(std::size_t(channels * bits / 8 * 64), '\x40');
+      test::WriteFile("src/son/l" + std::to_string(n++) + ".wav",
+                      test::Wav(frames, {.channels = channels, .rate = 11025, .bits = bits}));
+    }
+  }
+  std::string error;
+  ASSERT_TRUE(PackArchive("_sfx.loc", "src", &error)) << error;
+  for (int i = 0; i < n; ++i) {
+    SCOPED_TRACE(i);
+    std::string member = "son\\l" + std::to_string(i) + ".wav";
+    int slot = LoadSound(member.c_str(), "_sfx.loc");
+    EXPECT_EQ(slot, i);
+    PlaySound(slot, 0, 0);
+    EXPECT_TRUE(IsSoundPlaying(slot));
+  }
+}
+
+// Without any usable driver the real mixer reports the missing sound driver.
+TEST(AudioSmokeFailure, NoDriverIsReportedAsAMissingSoundDriver) {
+  const char* was = std::getenv("SDL_AUDIODRIVER");
+  std::string previous = was ? was : "";
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  test::HeadlessRig& rig = test::InstallHeadless();
+  platform::SdlSoundDevice sound;
+  platform::backend.sound = &sound;
+  EXPECT_FALSE(CreateSoundSystem());
+  ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+  EXPECT_EQ(rig.dialogs.shown[0].text, "unable to find Sound Driver");
+  EXPECT_EQ(rig.dialogs.shown[0].caption, "Quarl Ferrow");
+  if (was)
+    setenv("SDL_AUDIODRIVER", previous.c_str(), 1);
+  else
+    unsetenv("SDL_AUDIODRIVER");
+}
+
 // The first MP3 member of a generated music archive, or "" when there is none.
 std::string FindMusicArchive(std::string* member) {
   std::vector<std::string> candidates;
