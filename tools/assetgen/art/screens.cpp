@@ -47,6 +47,77 @@ void PageBackground(cairo_t* cr, Rgb top, Rgb bottom) {
   cairo_pattern_destroy(g);
 }
 
+// A small emblem of each world's theme for the world-selection frames.
+void WorldMotif(cairo_t* cr, int world, double cx, double cy) {
+  cairo_save(cr);
+  const WorldTheme& w = kWorlds[world];
+  switch (world) {
+    case 0:  // a flower
+      for (int p = 0; p < 5; ++p) {
+        const double a = p * 2 * M_PI / 5 - M_PI / 2;
+        cairo_arc(cr, cx + 5.5 * std::cos(a), cy + 5.5 * std::sin(a), 4.2, 0, 2 * M_PI);
+        SetColor(cr, Hex(w.accent));
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 1);
+        SetColor(cr, Darken(Hex(w.accent), 0.5));
+        cairo_stroke(cr);
+      }
+      cairo_arc(cr, cx, cy, 3.5, 0, 2 * M_PI);
+      SetColor(cr, Hex(w.accent2));
+      cairo_fill(cr);
+      break;
+    case 1:  // bubbles
+      for (int b = 0; b < 3; ++b) {
+        const double r = 5.5 - b * 1.5;
+        cairo_arc(cr, cx - 4 + b * 5, cy + 5 - b * 6, r, 0, 2 * M_PI);
+        cairo_set_source_rgba(cr, 0.7, 1, 1, 0.35);
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 1.3);
+        SetColor(cr, Hex(0xE0FFFF));
+        cairo_stroke(cr);
+      }
+      break;
+    case 2:  // a setting sun
+      for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4;
+        cairo_move_to(cr, cx + 8 * std::cos(a), cy + 8 * std::sin(a));
+        cairo_line_to(cr, cx + 11 * std::cos(a), cy + 11 * std::sin(a));
+      }
+      cairo_set_line_width(cr, 2);
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+      SetColor(cr, Hex(w.accent));
+      cairo_stroke(cr);
+      GlossyBall(cr, cx, cy, 6.5, Hex(0xFFB030), 0.8);
+      break;
+    case 3:  // a crystal
+      cairo_move_to(cr, cx, cy - 11);
+      cairo_line_to(cr, cx + 6, cy - 4);
+      cairo_line_to(cr, cx + 4, cy + 10);
+      cairo_line_to(cr, cx - 4, cy + 10);
+      cairo_line_to(cr, cx - 6, cy - 4);
+      cairo_close_path(cr);
+      SetColor(cr, Hex(w.accent));
+      cairo_fill_preserve(cr);
+      cairo_set_line_width(cr, 1.2);
+      SetColor(cr, Hex(0x1A1035));
+      cairo_stroke(cr);
+      cairo_move_to(cr, cx, cy - 11);
+      cairo_line_to(cr, cx, cy + 10);
+      cairo_set_source_rgba(cr, 1, 1, 1, 0.6);
+      cairo_stroke(cr);
+      break;
+    default:  // a star
+      StarPath(cr, cx, cy, 10, 4.5, 5, 0);
+      SetColor(cr, Hex(w.accent));
+      cairo_fill_preserve(cr);
+      cairo_set_line_width(cr, 1.2);
+      SetColor(cr, Hex(0x5A3A00));
+      cairo_stroke(cr);
+      break;
+  }
+  cairo_restore(cr);
+}
+
 }  // namespace
 
 void PaintTitleSheet(Canvas& c) {
@@ -155,8 +226,9 @@ void PaintWorldSelect(Canvas& c) {
     lab.fillAlpha = 0.85;
     DrawText(cr, "last", lab, x + 29, y + 3, 60, 13);
     DrawText(cr, "best", lab, x + 29, y + 43, 60, 13);
-    // a ball of the world's finish on the corner
+    // a ball of the world's finish on one corner, the world's motif on the other
     PaintBall(cr, x - 2, y - 2, 11, (w * 2) % 9, w, false);
+    WorldMotif(cr, w, x + 120, y - 1);
     // name plate under the box, left of the lock icon the game draws at the lower right
     GlossyPlate(cr, x - 2, y + 109, 92, 20, 10, Hex(t.accent), 1, 1.2);
     TextStyle n = LabelStyle(13, Hex(0xFFFFFF));
