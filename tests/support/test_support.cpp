@@ -18,6 +18,7 @@
 #include "draw/numbers.h"
 #include "draw/sprite.h"
 #include "field/field_tables.h"
+#include "field/next_ball_queue.h"
 #include "field/shooter.h"
 #include "objects/object_update.h"
 #include "objects/pusher.h"
@@ -48,10 +49,9 @@ void ResetCoreState() {
   shooter = ShooterState{};
   danger = DangerState{};
   objectUpdate = ObjectUpdateState{};
-  cells.cellCount = 0;
-  objects.objectCount = 0;
-  blocks.blockCount = 0;
-  fieldCounts = FieldCounts{};
+  ResetFieldTables();
+  cellImages = CellImages{};
+  invasion = InvasionState{};
   platform::files::writeSeam = platform::files::WriteSeam{};
   bestTimes = BestTimes{};
   settings = SettingsValues{};
