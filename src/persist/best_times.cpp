@@ -50,16 +50,16 @@ bool ReadBestTimes() {
 
   RecordValues values;
   for (int w = 0; w < kWorldCount; ++w) {
-    values.value[static_cast<int>(kLetters[w])] = bestTimes.bestWorldTime[w];
-    values.value[static_cast<int>(kLetters[kWorldCount + w])] = bestTimes.lastWorldTime[w];
+    values.value[Slot(kLetters[w])] = bestTimes.bestWorldTime[w];
+    values.value[Slot(kLetters[kWorldCount + w])] = bestTimes.lastWorldTime[w];
   }
   RecordReader reader = MakeRecordReader(kLetters, false);
   const bool complete = ReadRecord(file, reader, values);
   std::fclose(file);
   if (complete) {
     for (int w = 0; w < kWorldCount; ++w) {
-      bestTimes.bestWorldTime[w] = values.value[static_cast<int>(kLetters[w])];
-      bestTimes.lastWorldTime[w] = values.value[static_cast<int>(kLetters[kWorldCount + w])];
+      bestTimes.bestWorldTime[w] = values.value[Slot(kLetters[w])];
+      bestTimes.lastWorldTime[w] = values.value[Slot(kLetters[kWorldCount + w])];
     }
   }
   if (reseal) {

@@ -36,8 +36,8 @@ bool FeedRecord(RecordReader& reader, int byte, RecordValues& values) {
       byte == '>' || IsFieldLetter(reader, byte) || (reader.anyLetterEndsField && IsLetter(byte));
   if (!endsField) return true;
   if (IsFieldLetter(reader, reader.previous)) {
-    values.value[static_cast<int>(reader.previous)] = static_cast<int>(reader.digits);
-    values.present[static_cast<int>(reader.previous)] = true;
+    values.value[Slot(reader.previous)] = static_cast<int>(reader.digits);
+    values.present[Slot(reader.previous)] = true;
   }
   reader.previous = static_cast<char>(byte);
   reader.digits = 0;

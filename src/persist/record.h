@@ -14,6 +14,11 @@ struct RecordValues {
   bool present[128] = {};  // the letter's field was stored from the file
 };
 
+// The index of a letter's field in RecordValues.
+inline int Slot(char letter) {
+  return static_cast<unsigned char>(letter) & 127;
+}
+
 struct RecordReader {
   const char* fieldLetters = "";    // letters whose numbers are kept
   bool anyLetterEndsField = false;  // true: every letter a..z, A..Z ends a field

@@ -23,27 +23,23 @@ constexpr char kFlagLetters[] = "defgh";
 constexpr char kBestLetters[] = "ijklm";
 constexpr char kLastLetters[] = "nopqr";
 
-int At(char letter) {
-  return static_cast<unsigned char>(letter);
-}
-
 void FillCurrent(RecordValues& v) {
-  v.value[At('t')] = flow.stageNumber;
-  v.value[At('s')] = player.tries;
+  v.value[Slot('t')] = flow.stageNumber;
+  v.value[Slot('s')] = player.tries;
   for (int i = 0; i < kStageTimeCount; ++i)
-    v.value[At(kStageTimeLetters[i])] = bestTimes.stageTimes[i];
+    v.value[Slot(kStageTimeLetters[i])] = bestTimes.stageTimes[i];
   for (int w = 0; w < kWorldCount; ++w) {
-    v.value[At(kFlagLetters[w])] = worldSelect.worldLocked[w] ? 1 : 0;
-    v.value[At(kBestLetters[w])] = bestTimes.bestWorldTime[w];
-    v.value[At(kLastLetters[w])] = bestTimes.lastWorldTime[w];
+    v.value[Slot(kFlagLetters[w])] = worldSelect.worldLocked[w] ? 1 : 0;
+    v.value[Slot(kBestLetters[w])] = bestTimes.bestWorldTime[w];
+    v.value[Slot(kLastLetters[w])] = bestTimes.lastWorldTime[w];
   }
 }
 
 void AdoptFlagsAndWorldTimes(const RecordValues& v) {
   for (int w = 0; w < kWorldCount; ++w) {
-    worldSelect.worldLocked[w] = v.value[At(kFlagLetters[w])] != 0;
-    bestTimes.bestWorldTime[w] = v.value[At(kBestLetters[w])];
-    bestTimes.lastWorldTime[w] = v.value[At(kLastLetters[w])];
+    worldSelect.worldLocked[w] = v.value[Slot(kFlagLetters[w])] != 0;
+    bestTimes.bestWorldTime[w] = v.value[Slot(kBestLetters[w])];
+    bestTimes.lastWorldTime[w] = v.value[Slot(kLastLetters[w])];
   }
 }
 
@@ -102,13 +98,13 @@ int ReadSavedGame(bool adopt) {
   bool complete = false;
   if (!ParseSavedGame(values, &complete)) return -1;
   if (adopt && complete) {
-    flow.stageNumber = values.value[At('t')];
-    player.tries = values.value[At('s')];
+    flow.stageNumber = values.value[Slot('t')];
+    player.tries = values.value[Slot('s')];
     for (int i = 0; i < kStageTimeCount; ++i)
-      bestTimes.stageTimes[i] = values.value[At(kStageTimeLetters[i])];
+      bestTimes.stageTimes[i] = values.value[Slot(kStageTimeLetters[i])];
     AdoptFlagsAndWorldTimes(values);
   }
-  return values.value[At('t')];
+  return values.value[Slot('t')];
 }
 
 int PeekSavedGame() {
@@ -116,7 +112,7 @@ int PeekSavedGame() {
   bool complete = false;
   if (!ParseSavedGame(values, &complete)) return -1;
   AdoptFlagsAndWorldTimes(values);
-  return values.value[At('t')];
+  return values.value[Slot('t')];
 }
 
 void ResetProgress(bool clearLastTimes, bool resetBestTimes, bool throughSavedGame) {

@@ -43,14 +43,14 @@ int FormatSettings(char* out, int capacity) {
 
 bool ReadSettings() {
   RecordValues values;
-  values.value['w'] = app.requestedWindowSize[0];
-  values.value['h'] = app.requestedWindowSize[1];
-  values.value['x'] = app.requestedWindowPos[0];
-  values.value['y'] = app.requestedWindowPos[1];
-  values.value['m'] = settings.musicPercent;
-  values.value['s'] = settings.effectsPercent;
-  values.value['a'] = 0;
-  values.value['b'] = 0;
+  values.value[Slot('w')] = app.requestedWindowSize[0];
+  values.value[Slot('h')] = app.requestedWindowSize[1];
+  values.value[Slot('x')] = app.requestedWindowPos[0];
+  values.value[Slot('y')] = app.requestedWindowPos[1];
+  values.value[Slot('m')] = settings.musicPercent;
+  values.value[Slot('s')] = settings.effectsPercent;
+  values.value[Slot('a')] = 0;
+  values.value[Slot('b')] = 0;
 
   bool complete = false;
   if (platform::files::Exists(kSettingsFile)) {
@@ -63,17 +63,17 @@ bool ReadSettings() {
       std::fclose(file);
     }
     if (complete) {
-      app.requestedWindowSize[0] = values.value['w'];
-      app.requestedWindowSize[1] = values.value['h'];
-      app.requestedWindowPos[0] = values.value['x'];
-      app.requestedWindowPos[1] = values.value['y'];
-      settings.musicPercent = values.value['m'];
-      settings.effectsPercent = values.value['s'];
+      app.requestedWindowSize[0] = values.value[Slot('w')];
+      app.requestedWindowSize[1] = values.value[Slot('h')];
+      app.requestedWindowPos[0] = values.value[Slot('x')];
+      app.requestedWindowPos[1] = values.value[Slot('y')];
+      settings.musicPercent = values.value[Slot('m')];
+      settings.effectsPercent = values.value[Slot('s')];
     }
     DeleteSealTemporaries();
   }
   // A placement saved on another desktop size (or none at all) is not reused.
-  if (values.value['a'] != app.desktopWidth || values.value['b'] != app.desktopHeight) {
+  if (values.value[Slot('a')] != app.desktopWidth || values.value[Slot('b')] != app.desktopHeight) {
     app.requestedWindowSize[0] = app.fitSize;
     app.requestedWindowSize[1] = app.fitSize;
     app.requestedWindowPos[0] = app.fitX;

@@ -124,13 +124,13 @@ void ReadStageHeader(std::FILE* file, StageHeader* header) {
   RecordValues values;
   RecordReader reader = MakeRecordReader(kHeaderLetters, false);
   header->closed = ReadRecord(file, reader, values);
-  if (values.present['c']) header->colourCount = values.value['c'];
-  if (values.present['w']) header->cellWidth = values.value['w'];
-  if (values.present['h']) header->cellHeight = values.value['h'];
-  header->hasStagesPerWorld = values.present['z'];
-  if (values.present['z']) header->stagesPerWorld = values.value['z'];
-  header->hasPushInterval = values.present['p'];
-  if (values.present['p']) header->pushSeconds = values.value['p'];
+  if (values.present[Slot('c')]) header->colourCount = values.value[Slot('c')];
+  if (values.present[Slot('w')]) header->cellWidth = values.value[Slot('w')];
+  if (values.present[Slot('h')]) header->cellHeight = values.value[Slot('h')];
+  header->hasStagesPerWorld = values.present[Slot('z')];
+  if (values.present[Slot('z')]) header->stagesPerWorld = values.value[Slot('z')];
+  header->hasPushInterval = values.present[Slot('p')];
+  if (values.present[Slot('p')]) header->pushSeconds = values.value[Slot('p')];
 }
 
 void ReadStageEntries(std::FILE* file, StageEntrySink entry, void* context) {

@@ -79,12 +79,12 @@ TEST(RecordReaderTest, FieldsEndAtTheirLettersOrAtAnyLetter) {
   };
   for (const Case& c : cases) {
     RecordValues values;
-    values.value['a'] = values.value['b'] = -1;
+    values.value[Slot('a')] = values.value[Slot('b')] = -1;
     RecordReader reader = MakeRecordReader("ab", c.anyLetter);
     for (const char* p = c.text; *p; ++p)
       if (!FeedRecord(reader, static_cast<unsigned char>(*p), values)) break;
-    EXPECT_EQ(values.value['a'], c.a) << c.text;
-    EXPECT_EQ(values.value['b'], c.b) << c.text;
+    EXPECT_EQ(values.value[Slot('a')], c.a) << c.text;
+    EXPECT_EQ(values.value[Slot('b')], c.b) << c.text;
     EXPECT_EQ(reader.complete, c.complete) << c.text;
   }
 }
@@ -94,12 +94,12 @@ TEST(RecordReaderTest, LongDigitRunsAreHeldAtTheIntMaximum) {
   RecordReader reader = MakeRecordReader("a", false);
   std::string text = "a" + std::string(5000, '9') + ">";
   for (char c : text) FeedRecord(reader, static_cast<unsigned char>(c), values);
-  EXPECT_EQ(values.value['a'], INT_MAX);
+  EXPECT_EQ(values.value[Slot('a')], INT_MAX);
   // Bytes above 127 and zero bytes are plain skipped characters.
   reader = MakeRecordReader("a", false);
   const unsigned char odd[] = {'a', 0xE9, '4', 0, 0xFF, '2', '>'};
   for (unsigned char c : odd) FeedRecord(reader, c, values);
-  EXPECT_EQ(values.value['a'], 42);
+  EXPECT_EQ(values.value[Slot('a')], 42);
 }
 
 // ---- Best times ----
