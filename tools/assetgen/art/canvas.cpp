@@ -193,11 +193,11 @@ PangoLayout* MakeLayout(cairo_t* cr, const std::string& text, const TextStyle& s
   pango_cairo_context_set_font_options(pango_layout_get_context(layout), fo);
   cairo_font_options_destroy(fo);
   pango_layout_context_changed(layout);
-  const char* family = style.face == Face::Display          ? "Comfortaa"
-                       : style.face == Face::LabelCondensed ? "DejaVu Sans Condensed"
-                                                            : "DejaVu Sans";
+  const char* family = style.face == Face::Display ? "Comfortaa" : "DejaVu Sans";
   PangoFontDescription* desc = pango_font_description_new();
   pango_font_description_set_family(desc, family);
+  if (style.face == Face::LabelCondensed)
+    pango_font_description_set_stretch(desc, PANGO_STRETCH_CONDENSED);
   pango_font_description_set_weight(desc, style.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_absolute_size(desc, size * PANGO_SCALE);
   pango_layout_set_font_description(layout, desc);
@@ -214,6 +214,31 @@ cairo_t* MeasureContext() {
 }
 
 }  // namespace
+
+std::string CheckFonts() {
+  std::string missing;
+  PangoFontMap* map = pango_cairo_font_map_get_default();
+  PangoContext* context = pango_font_map_create_context(map);
+  for (const char* family : {"Comfortaa", "DejaVu Sans"}) {
+    PangoFontDescription* desc = pango_font_description_from_string(family);
+    pango_font_description_set_weight(desc, PANGO_WEIGHT_BOLD);
+    pango_font_description_set_absolute_size(desc, 20 * PANGO_SCALE);
+    PangoFont* font = pango_font_map_load_font(map, context, desc);
+    std::string got;
+    if (font) {
+      PangoFontDescription* real = pango_font_describe(font);
+      got = pango_font_description_get_family(real) ? pango_font_description_get_family(real) : "";
+      pango_font_description_free(real);
+      g_object_unref(font);
+    }
+    if (got != family) missing += std::string(missing.empty() ? "" : ", ") + family;
+    pango_font_description_free(desc);
+  }
+  g_object_unref(context);
+  if (missing.empty()) return {};
+  return "fonts not installed: " + missing +
+         " (Debian packages fonts-comfortaa, fonts-dejavu-core)";
+}
 
 void MeasureText(const std::string& text, const TextStyle& style, double* w, double* h) {
   PangoLayout* layout = MakeLayout(MeasureContext(), text, style, style.size);

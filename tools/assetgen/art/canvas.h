@@ -89,6 +89,11 @@ struct TextStyle {
   bool bold = true;
 };
 
+// Checks that the display and label faces resolve to the installed Debian fonts (Comfortaa from
+// fonts-comfortaa, DejaVu Sans from fonts-dejavu-core) rather than to a fallback; returns an
+// error message, empty when both are present.
+std::string CheckFonts();
+
 // Measures the text's ink-independent logical width and height at the style's size.
 void MeasureText(const std::string& text, const TextStyle& style, double* w, double* h);
 // Draws text inside the box (x, y, w, h): aligned horizontally, centred vertically;

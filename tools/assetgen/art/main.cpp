@@ -165,6 +165,10 @@ int main(int argc, char** argv) {
   const fs::path out = argv[1];
   const std::string review = argc > 3 ? argv[3] : "";
   g_review = review;
+  if (const std::string fonts = CheckFonts(); !fonts.empty()) {
+    std::fprintf(stderr, "assetgen-art: %s\n", fonts.c_str());
+    return 1;
+  }
   try {
     std::vector<std::unique_ptr<Canvas>> canvases;
     std::vector<std::pair<const ImageSpec*, const Canvas*>> shown;
