@@ -129,10 +129,7 @@ TEST_F(AimPathTest, TouchingACellOnTheFirstStepStoresOnlyThatPoint) {
 
 TEST_F(AimPathTest, At87DegreesTheShotRunsOutOfStepsLowDown) {
   // The rest position turned with the launcher, as the field drawing leaves it.
-  shooter.aimAngle = 87.0f;
-  float a = 87.0f * -0.0174533f;
-  geometry.shotStartX = 117.0f / 2 + 453.5f + 30.0f * std::sin(a) - 25.0f;
-  geometry.shotStartY = 256.0f - 117.0f / 2 + 768.0f + 30.0f * std::cos(a) - 25.0f;
+  TurnLauncher(87.0f);
   UpdateShooter();
   EXPECT_EQ(shooter.pathResult, 0);
   ASSERT_EQ(aimPath.pathCount, kPathStepLimit);

@@ -138,6 +138,35 @@ TEST_F(FieldTablesTest, DetachCellsTurnsMarkedCellsIntoPoppingAndFallingBalls) {
   EXPECT_EQ(objects.timer[2], 9.0f);
 }
 
+TEST_F(FieldTablesTest, DetachCellsPlaysOneSoundPerGroupBySize) {
+  LoadFieldSounds();
+  struct Case {
+    int popped, fallen;
+    std::vector<int> sounds;
+  };
+  const Case cases[] = {
+      {0, 0, {}},
+      {1, 0, {sfx.linked3}},
+      {3, 0, {sfx.linked3}},
+      {4, 0, {sfx.linkedMany}},
+      {0, 1, {sfx.fall3}},
+      {0, 3, {sfx.fall3}},
+      {0, 4, {sfx.fall5}},
+      {0, 5, {sfx.fall5}},
+      {0, 6, {sfx.fallMany}},
+      {2, 7, {sfx.linked3, sfx.fallMany}},
+  };
+  for (const Case& c : cases) {
+    cells.cellCount = 0;
+    objects.objectCount = 0;
+    for (int k = 0; k < c.popped; ++k) PlaceCell(k, 0, 1, CELL_PLACED | CELL_BREAKING);
+    for (int k = 0; k < c.fallen; ++k) PlaceCell(k, 1, 2, CELL_PLACED | CELL_UNSUPPORTED);
+    PlaceCell(0, 2, 3);
+    EXPECT_EQ(DetachCells(CELL_BREAKING | CELL_UNSUPPORTED), c.popped + c.fallen);
+    EXPECT_EQ(TakePlayed(), c.sounds) << c.popped << " popped, " << c.fallen << " fallen";
+  }
+}
+
 TEST_F(FieldTablesTest, AppendsRefuseAFullTable) {
   cells.cellCount = kCellCapacity - 1;
   EXPECT_EQ(AppendCell(0, 0, 1, CELL_PLACED, 0), kCellCapacity - 1);

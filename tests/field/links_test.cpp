@@ -106,7 +106,9 @@ TEST_F(LinksTest, BreakingBombCarriersReleaseABombOrALowHitFlash) {
     PlaceCell(3, c.row, 4, CELL_PLACED | CELL_BOMB);
     PlaceCell(4, c.row, 4);
     Land(5, c.row, 4);
+    LoadFieldSounds();
     ASSERT_TRUE(ResolveShot(true)) << c.row;
+    EXPECT_EQ(TakePlayed(), (std::vector<int>{sfx.bombFall, sfx.linked3})) << c.row;
     ASSERT_EQ(CountObjects(c.flags), 1) << c.row;
     EXPECT_EQ(CountObjects(c.flags == OBJECT_BOMB ? OBJECT_HIT_FLASH : OBJECT_BOMB), 0);
     for (int i = 0; i < objects.objectCount; ++i) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <vector>
 
 #include "app/frame_clock.h"
 #include "app/game_state.h"
@@ -8,6 +8,7 @@
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "field_fixture.h"
+#include "objects/object_update.h"
 #include "objects/pusher.h"
 
 namespace vx::test {
@@ -97,6 +98,62 @@ TEST_F(ShooterTest, TheWheelClicksEveryThreeWholeDegrees) {
   }
 }
 
+TEST_F(ShooterTest, AClickStillSoundingIsRetriedNextFrame) {
+  LoadFieldSounds();
+  frameClock.frameStep = 0.0f;
+  shooter.aimAngle = 3.5f;
+  UpdateShooter();
+  EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.wheelClick});
+  EXPECT_EQ(shooter.lastClickTick, 1);
+
+  rig_->sound.playing[sfx.wheelClick] = true;
+  shooter.aimAngle = 6.2f;
+  UpdateShooter();
+  EXPECT_TRUE(TakePlayed().empty());
+  EXPECT_EQ(shooter.lastClickTick, 1);
+
+  rig_->sound.Finish(sfx.wheelClick);
+  UpdateShooter();
+  EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.wheelClick});
+  EXPECT_EQ(shooter.lastClickTick, 2);
+}
+
+TEST_F(ShooterTest, FiringPlaysTheWorldsSoundOrTheLaser) {
+  LoadFieldSounds();
+  frameClock.frameStep = 0.1f;
+  for (int laser : {0, 1, 2}) {
+    shooter = ShooterState{};
+    objectUpdate.laserBonus = laser;
+    flow.clickThisFrame = true;
+    UpdateShooter();
+    ASSERT_TRUE(shooter.shotActive);
+    EXPECT_EQ(TakePlayed(), std::vector<int>{laser ? sfx.laser1 : sfx.fireWorld[0]}) << laser;
+    EXPECT_EQ(queue.queueState, QUEUE_SLIDE);
+  }
+}
+
+TEST_F(ShooterTest, TheFlyingBallSoundsOnceForTheWallPointsItPasses) {
+  LoadFieldSounds();
+  // 45 degrees to the right: the path meets the right wall, then the ceiling line.
+  TurnLauncher(45.0f);
+  frameClock.frameStep = 0.1f;
+  UpdateShooter();
+  int wall = -1;
+  for (int k = 0; k < aimPath.pathCount && wall < 0; ++k)
+    if (aimPath.flags[k] & PATH_BOUNCE) wall = k;
+  ASSERT_GT(wall, 0);
+  flow.clickThisFrame = true;
+  UpdateShooter();  // fires and passes point 0
+  flow.clickThisFrame = false;
+  TakePlayed();
+  // Frames of one point each up to just before the wall point, then one frame across it.
+  for (int k = 1; k < wall; ++k) UpdateShooter();
+  EXPECT_TRUE(TakePlayed().empty());
+  frameClock.frameStep = 0.5f;  // five points
+  UpdateShooter();
+  EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.bounce});
+}
+
 TEST_F(ShooterTest, FiringWaitsForTheLandingSlideAndTheLostShot) {
   frameClock.frameStep = 0.1f;
   enum Busy { None, Slide, LostShot };
@@ -173,11 +230,7 @@ TEST_F(ShooterTest, AnAbsorbedShotReappearsWithAHitFlashAndNoSlide) {
 }
 
 TEST_F(ShooterTest, AShotWithNoPlaceFliesOffAndLeavesNoCell) {
-  shooter.aimAngle = 87.0f;
-  shooter.lastClickTick = 29;
-  float a = 87.0f * -0.0174533f;
-  geometry.shotStartX = 117.0f / 2 + 453.5f + 30.0f * std::sin(a) - 25.0f;
-  geometry.shotStartY = 256.0f - 117.0f / 2 + 768.0f + 30.0f * std::cos(a) - 25.0f;
+  TurnLauncher(87.0f);
   FireAndWait(20.0f);
   EXPECT_TRUE(shooter.lostActive);
   EXPECT_EQ(cells.cellCount, 0);
