@@ -366,6 +366,41 @@ std::unique_ptr<Canvas> SaveOfferMockup(const std::map<std::string, const Canvas
   return m;
 }
 
+std::unique_ptr<Canvas> EndingMockup(const std::map<std::string, const Canvas*>& img) {
+  auto m = std::make_unique<Canvas>(512, 512);
+  cairo_set_source_rgb(m->cr(), 0, 0, 0);
+  cairo_paint(m->cr());
+  Composer c(m->cr(), img);
+  const std::string s = "img/finishscene.tga", t = "img/finishtext.tga";
+  c.Piece(s, 7, 164, 178, 242, 256, 256, 1, 3, 0.6);
+  c.Piece(s, 150, 0, 296, 160, 90, 305, 1, 1.3);
+  c.Piece(s, 322, 0, 470, 160, 430, 300, 1, 1.3);
+  c.Piece(s, 0, 0, 148, 150, 260, 310, 1, 1.3);
+  c.Piece(s, 182, 164, 342, 242, 256, 60, 1, 3.4);
+  c.Piece(s, 345, 164, 510, 242, 256, 455, 1, 3.4);
+  c.Piece(t, 0, 0, 265, 215, 370, 140, 1);
+  c.Piece(t, 270, 70, 510, 145, 370, 100, 1);
+  return m;
+}
+
+std::unique_ptr<Canvas> FlightMockup(const std::map<std::string, const Canvas*>& img) {
+  auto m = std::make_unique<Canvas>(512, 512);
+  Composer c(m->cr(), img);
+  const std::string s = "img/finishscene.tga", t = "img/finishtext.tga";
+  c.Piece("img/starfield.tga", 0, 0, 512, 512, 0, 0, 0);
+  for (double dx : {-9.0, -5.25}) {
+    c.Piece(s, 0, 343, 157, 357, 210 + dx, 245, 1, 1, 0.2);
+    c.Piece(s, 0, 268, 157, 343, 210 + dx, 201.5, 1, 1, 0.2);
+    c.Piece(s, 0, 358, 157, 433, 210 + dx, 289.5, 1, 1, 0.2);
+  }
+  c.Piece(s, 0, 343, 157, 357, 210, 245, 1);
+  c.Piece(s, 0, 268, 157, 343, 210, 201.5, 1);
+  c.Piece(s, 0, 358, 157, 433, 210, 289.5, 1);
+  c.Piece(t, 0, 0, 265, 215, 365, 115, 1);
+  c.Piece(t, 0, 245, 225, 345, 365, 75, 1);
+  return m;
+}
+
 }  // namespace
 
 std::vector<Mockup> Mockups(const std::map<std::string, const Canvas*>& img) {
@@ -381,6 +416,8 @@ std::vector<Mockup> Mockups(const std::map<std::string, const Canvas*>& img) {
   v.push_back({"mock-up: pause menu over world 3", PauseMockup(img)});
   v.push_back({"mock-up: stage clear, world complete", StageClearMockup(img)});
   v.push_back({"mock-up: save offer", SaveOfferMockup(img)});
+  v.push_back({"mock-up: end sequence, first section", EndingMockup(img)});
+  v.push_back({"mock-up: end sequence, the flight", FlightMockup(img)});
   return v;
 }
 

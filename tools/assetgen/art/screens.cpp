@@ -617,18 +617,19 @@ void PaintFinishScene(Canvas& c) {
     Sparkles(cr, 182, 166, 160, 18, 8, 31);
     cairo_restore(cr);
   }
-  // bottom band (scaled 3.4x at the bottom): meadow hills with flowers
+  // bottom band (scaled 3.4x at the bottom): meadow hills with flowers; the hill line sits high
+  // so that it meets the centre band and the friends stand just behind it
   {
     cairo_save(cr);
     cairo_rectangle(cr, 345, 164, 165, 78);
     cairo_clip(cr);
     cairo_move_to(cr, 345, 242);
-    cairo_line_to(cr, 345, 200);
-    cairo_curve_to(cr, 380, 182, 420, 186, 440, 196);
-    cairo_curve_to(cr, 470, 180, 495, 184, 510, 192);
+    cairo_line_to(cr, 345, 176);
+    cairo_curve_to(cr, 380, 167, 420, 169, 440, 174);
+    cairo_curve_to(cr, 470, 167, 495, 169, 510, 173);
     cairo_line_to(cr, 510, 242);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 180, 0, 242);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 166, 0, 242);
     cairo_pattern_add_color_stop_rgb(g, 0, 0.45, 0.8, 0.4);
     cairo_pattern_add_color_stop_rgb(g, 1, 0.15, 0.45, 0.2);
     cairo_set_source(cr, g);
@@ -636,7 +637,7 @@ void PaintFinishScene(Canvas& c) {
     cairo_pattern_destroy(g);
     Rng rng(8);
     for (int i = 0; i < 18; ++i) {
-      cairo_arc(cr, rng.Range(348, 508), rng.Range(205, 238), 1.8, 0, 2 * M_PI);
+      cairo_arc(cr, rng.Range(348, 508), rng.Range(185, 238), 1.8, 0, 2 * M_PI);
       SetColor(cr, Hex(kBallColours[i % 9]));
       cairo_fill(cr);
     }
@@ -746,12 +747,17 @@ void PaintFinishText(Canvas& c) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   SetColor(cr, kViolet);
   cairo_stroke(cr);
-  bubble();
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  // body and tail filled one after the other (as one path their windings could cancel)
   cairo_pattern_t* g = cairo_pattern_create_linear(0, 4, 0, 212);
   cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
   cairo_pattern_add_color_stop_rgb(g, 1, 0.9, 0.88, 1);
   cairo_set_source(cr, g);
+  RoundedRect(cr, 4, 4, 257, 176, 44);
+  cairo_fill(cr);
+  cairo_move_to(cr, 60, 170);
+  cairo_line_to(cr, 40, 212);
+  cairo_line_to(cr, 100, 172);
+  cairo_close_path(cr);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
   TextStyle t;
