@@ -55,6 +55,21 @@ TEST_F(LinksTest, AGroupBreaksFromColourCountUp) {
   }
 }
 
+TEST_F(LinksTest, AGroupAsLargeAsTheCellTableBreaksWhole) {
+  // 5000 balls of one colour in 10-unit cells, the shot the last of them: the search lists
+  // must hold the whole table.
+  SetCellSize(10, 10);
+  for (int row = 0; cells.cellCount < kCellCapacity - 1; ++row)
+    for (int col = 0; col < 101 && cells.cellCount < kCellCapacity - 1; ++col)
+      PlaceCell(col, row, 3);
+  const int lastRow = (kCellCapacity - 1) / 101;
+  Land((kCellCapacity - 1) % 101, lastRow, 3);
+  ASSERT_EQ(cells.cellCount, kCellCapacity);
+  EXPECT_TRUE(ResolveShot(true));
+  EXPECT_EQ(cells.cellCount, 0);
+  EXPECT_EQ(CountObjects(OBJECT_POPPING), kCellCapacity);
+}
+
 TEST_F(LinksTest, OnlyBallsHangingBelowTheBrokenGroupFall) {
   PlaceCell(3, 0, 2);
   PlaceCell(4, 0, 2);
