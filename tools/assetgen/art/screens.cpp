@@ -432,13 +432,27 @@ void PaintRetrySheet(Canvas& c) {
 void PaintStageClear(Canvas& c) {
   cairo_t* cr = c.cr();
   PageBackground(cr, Hex(0x3A1E7A), Hex(0x140A34));
-  Rng rng(7);
-  for (int i = 0; i < 24; ++i) {
-    const double x = rng.Range(0, 512), y = rng.Range(0, 512), r = rng.Range(8, 22);
-    PaintBall(cr, x, y, r, int(rng.Next() % 9), int(rng.Next() % 5), false);
+  // soft rays from behind the heading and falling confetti in the ball colours
+  for (int i = 0; i < 16; ++i) {
+    const double a = M_PI * (i + 0.5) / 16;
+    cairo_move_to(cr, 256, 30);
+    cairo_line_to(cr, 256 + 700 * std::cos(a - 0.05), 30 + 700 * std::sin(a - 0.05));
+    cairo_line_to(cr, 256 + 700 * std::cos(a + 0.05), 30 + 700 * std::sin(a + 0.05));
+    cairo_close_path(cr);
+    cairo_set_source_rgba(cr, 1, 0.9, 0.7, 0.05);
+    cairo_fill(cr);
   }
-  cairo_set_source_rgba(cr, 0.08, 0.04, 0.2, 0.55);
-  cairo_paint(cr);
+  Rng rng(7);
+  for (int i = 0; i < 70; ++i) {
+    const double x = rng.Range(0, 512), y = rng.Range(0, 512);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, rng.Range(0, M_PI));
+    RoundedRect(cr, -4, -2, 8, 4, 1);
+    SetColor(cr, Hex(kBallColours[rng.Next() % 9]), 0.75);
+    cairo_fill(cr);
+    cairo_restore(cr);
+  }
   DrawText(cr, "Stage Clear!", HeadingStyle(40), 0, 6, 512, 56);
   SoftShadow(cr, 92, 80, 328, 378, 20, 8, 0.5);
   GlassPanel(cr, 88, 76, 336, 382, 20, Hex(0x2A1A5A), 0.92);
