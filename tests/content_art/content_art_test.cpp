@@ -218,6 +218,25 @@ TEST_F(ContentArt, WorldBackgroundsLetTheSkyThroughAboveTheGround) {
   }
 }
 
+// Colours are stored straight, not premultiplied: the faint edge of a light glow is still light.
+// (Premultiplied colour written as straight colour would give every soft edge a dark fringe.)
+TEST_F(ContentArt, TranslucentPixelsKeepTheirColour) {
+  const std::string member = "img\\startscreenchrset.tga";
+  const Pixels px = Decode(member, Archive().at(member));
+  double sum = 0;
+  int n = 0;
+  for (int y = 180; y < 340; ++y)
+    for (int x = 350; x < 512; ++x) {
+      const uint8_t* p = px.at(x, y);
+      if (p[3] > 0 && p[3] < 64) {
+        sum += 0.3 * p[0] + 0.59 * p[1] + 0.11 * p[2];
+        ++n;
+      }
+    }
+  ASSERT_GT(n, 100);
+  EXPECT_GT(sum / n, 180.0);
+}
+
 // Pictures scrolled sideways must meet seamlessly: the step from the last column to the first
 // may be no larger than a typical step between neighbouring columns.
 TEST_F(ContentArt, ScrolledPicturesWrapSeamlessly) {
