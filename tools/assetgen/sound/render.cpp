@@ -80,29 +80,41 @@ StereoBuffer RenderLoopUnlevelled(const Score& score, const std::string& soundFo
   }
 
   const long loop = LoopFrames(score);
+  // The first pass only matters for what still sounds when the second begins: notes ending in
+  // the last kLeadIn seconds before it, their release and the reverb. Older notes have died
+  // away (below -60 dB), so the first pass is played from the earliest note that matters.
+  constexpr double kLeadIn = 8.0;
+  const long leadIn = std::lround(kLeadIn * kSampleRate);
+  long start = std::max(0L, loop - leadIn);
   std::vector<Event> events;
   for (int pass = 0; pass < 2; ++pass) {
     for (size_t t = 0; t < score.tracks.size(); ++t) {
       for (const Note& n : score.tracks[t].notes) {
         const long on = pass * loop + SampleOf(n.beat, score.bpm);
-        const long off = pass * loop + SampleOf(n.beat + n.length, score.bpm);
+        const long off = std::max(on + 1, pass * loop + SampleOf(n.beat + n.length, score.bpm));
+        if (pass == 0 && off <= loop - leadIn) continue;
+        if (pass == 0) start = std::min(start, on);
         events.push_back({on, 1, channel[t], n.pitch, n.velocity});
-        events.push_back({std::max(on + 1, off), 0, channel[t], n.pitch, 0});
+        events.push_back({off, 0, channel[t], n.pitch, 0});
       }
     }
   }
+  start = start / kBlock * kBlock;
   std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
     return a.sample != b.sample ? a.sample < b.sample : a.order < b.order;
   });
 
+  // Buffers hold the samples from `start` to the end of the second pass.
   const long total = 2 * loop;
-  std::vector<float> left(static_cast<size_t>(total)), right(static_cast<size_t>(total));
-  long pos = 0;
+  std::vector<float> left(static_cast<size_t>(total - start));
+  std::vector<float> right(static_cast<size_t>(total - start));
+  long pos = start;
   auto renderTo = [&](long until) {
     until = std::min(until, total);
     if (until <= pos) return;
-    fluid_synth_write_float(synth.get(), static_cast<int>(until - pos), left.data(), pos, 1,
-                            right.data(), pos, 1);
+    fluid_synth_write_float(synth.get(), static_cast<int>(until - pos), left.data(),
+                            static_cast<int>(pos - start), 1, right.data(),
+                            static_cast<int>(pos - start), 1);
     pos = until;
   };
   for (const Event& e : events) {
@@ -118,8 +130,8 @@ StereoBuffer RenderLoopUnlevelled(const Score& score, const std::string& soundFo
 
   StereoBuffer out(static_cast<size_t>(2 * loop));
   for (long i = 0; i < loop; ++i) {
-    out[static_cast<size_t>(2 * i)] = left[static_cast<size_t>(loop + i)];
-    out[static_cast<size_t>(2 * i + 1)] = right[static_cast<size_t>(loop + i)];
+    out[static_cast<size_t>(2 * i)] = left[static_cast<size_t>(loop - start + i)];
+    out[static_cast<size_t>(2 * i + 1)] = right[static_cast<size_t>(loop - start + i)];
   }
   return out;
 }

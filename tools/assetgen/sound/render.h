@@ -20,11 +20,12 @@ inline constexpr double kMusicPeak = 0.84;
 // number of FluidSynth's 64-sample blocks.
 long LoopFrames(const Score& score);
 
-// Renders exactly one loop of the score. The score is played twice without a break and the
-// second pass is kept, so the notes and reverb still sounding at the end of the loop are
-// already present at its start, and the loop's end runs into its start as it would in a
-// continuous performance. The loop length is a whole number of FluidSynth's 64-sample blocks,
-// so both passes see the same event timing. The result is levelled with LevelMusic.
+// Renders exactly one loop of the score. The score is played twice without a break (the first
+// pass only from a few seconds before its end) and the second pass is kept, so the notes and reverb
+// still sounding at the end of the loop are already present at its start, and the loop's end runs
+// into its start as it would in a continuous performance. The loop length is a whole number of
+// FluidSynth's 64-sample blocks, so both passes see the same event timing. The result is levelled
+// with LevelMusic.
 StereoBuffer RenderLoop(const Score& score, const std::string& soundFont);
 
 // The same without levelling, at the synthesiser's own output level (for comparing parts).
