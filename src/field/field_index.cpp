@@ -117,6 +117,23 @@ int IndexedCellAtBox(float x, float y, float shrinkPercent) {
   return found;
 }
 
+int IndexedBlockAtBox(float x, float y, float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int found = -1;
+  fieldIndex.blockGrid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
+    if (i > found && CornersIn(blocks.x[i], blocks.y[i], b)) found = i;
+  });
+  return found;
+}
+
+bool IndexedCellStandsAt(float x, float y) {
+  bool found = false;
+  fieldIndex.cellGrid.ForArea(x, y, x, y, [&](int i) {
+    if (cells.x[i] == x && cells.y[i] == y) found = true;
+  });
+  return found;
+}
+
 BlockHit IndexedBlockBounce(float x, float y, float dx, float dy, float shrinkPercent) {
   ProbeBox b = ShrunkBox(x, y, shrinkPercent);
   int corners = 0, last = -1;

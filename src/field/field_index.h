@@ -6,12 +6,16 @@
 
 namespace vx {
 
-// Snapshots the cells, the blocks the block tests consider and the shot auras.
+// Snapshots the cells, the blocks the block tests consider and the shot auras. The queries
+// below answer for the tables as they were then.
 void BuildFieldIndex();
 
 int IndexedCellAtBox(float x, float y, float shrinkPercent);
 BlockHit IndexedBlockBounce(float x, float y, float dx, float dy, float shrinkPercent);
 int IndexedObjectZoneAt(float x, float y, float radiusFactor);
+// The same answers as BlockAtBox, and whether some cell stands exactly at (x, y).
+int IndexedBlockAtBox(float x, float y, float shrinkPercent);
+bool IndexedCellStandsAt(float x, float y);
 
 // Shared by the scanning and indexed block bounce: turns the corners found inside blocks into
 // the flips; pointFree answers whether a point lies in no block.

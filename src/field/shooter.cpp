@@ -10,6 +10,7 @@
 #include "audio/sound.h"
 #include "draw/sprite.h"
 #include "field/aim_path.h"
+#include "field/field_index.h"
 #include "field/field_tables.h"
 #include "field/links.h"
 #include "field/next_ball_queue.h"
@@ -30,12 +31,6 @@ constexpr float kDegreesToRadians = 0.0174533f;
 int WorldSound(const int* byWorld) {
   int w = CurrentWorld();
   return byWorld[std::clamp(w, 0, kWorldSoundCount - 1)];
-}
-
-bool CellStandsAt(float x, float y) {
-  for (int i = 0; i < cells.cellCount; ++i)
-    if (cells.x[i] == x && cells.y[i] == y) return true;
-  return false;
 }
 
 void ReadAim() {
@@ -83,8 +78,10 @@ void FindLandingPlace() {
   }
   for (int k = p.pathCount - 1; k >= 0; --k) {
     snap(p.x[k], p.y[k]);
-    bool taken = CellStandsAt(s.landX, s.landY) || BlockAtBox(s.landX, s.landY, 30.0f) >= 0 ||
-                 s.landX > 1024.0f - w || s.landX < 0.0f;
+    // The field index was built by this frame's aim path.
+    bool taken = IndexedCellStandsAt(s.landX, s.landY) ||
+                 IndexedBlockAtBox(s.landX, s.landY, 30.0f) >= 0 || s.landX > 1024.0f - w ||
+                 s.landX < 0.0f;
     if (taken) continue;
     if (k - 1 >= 0) s.pathStop = k - 1;
     return;

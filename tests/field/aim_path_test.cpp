@@ -5,6 +5,7 @@
 #include <random>
 
 #include "field/aim_path.h"
+#include "field/field_index.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "field_fixture.h"
@@ -243,6 +244,23 @@ TEST_F(AimPathTest, IndexedPathMatchesTheScanOnRandomFields) {
         ASSERT_EQ(aimPath.flags[k], reference->flags[k]) << k;
       }
       cellContacts += aimPath.endedOnCell;
+      // The landing search's questions, at points on and off the grid.
+      for (int probe = 0; probe < 20; ++probe) {
+        float px = uniform(-60.0f, 1050.0f), py = uniform(-60.0f, 900.0f);
+        if (probe % 3 == 0 && cells.cellCount > 0) {
+          int i = pick(cells.cellCount);
+          px = cells.x[i];
+          py = cells.y[i];
+        } else if (probe % 3 == 1 && blocks.blockCount > 0) {
+          int i = pick(blocks.blockCount);
+          px = blocks.x[i] + uniform(-40.0f, 40.0f);
+          py = blocks.y[i] + uniform(-40.0f, 40.0f);
+        }
+        ASSERT_EQ(IndexedBlockAtBox(px, py, 30.0f), BlockAtBox(px, py, 30.0f));
+        bool stands = false;
+        for (int i = 0; i < cells.cellCount; ++i) stands |= cells.x[i] == px && cells.y[i] == py;
+        ASSERT_EQ(IndexedCellStandsAt(px, py), stands);
+      }
       for (int k = 0; blockCount > 0 && k < aimPath.pathCount; ++k) {
         if (BlockAtBox(aimPath.x[k], aimPath.y[k], 30.0f) >= 0) {
           ++blockContacts;
