@@ -1,0 +1,91 @@
+// Fuzzes the player-file readers: any bytes as "times.txt", "settings.txt" or "saved0.txt"
+// are read without harm, and whatever was read is written and read back unchanged.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
+
+#include "app/game_state.h"
+#include "app/main_loop.h"
+#include "persist/best_times.h"
+#include "persist/saved_games.h"
+#include "persist/settings.h"
+#include "screens/stage_info.h"
+#include "screens/world_select.h"
+
+namespace {
+
+void EnterScratchDirectory() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  // On a memory file system when there is one: every sealed write is pushed to the disk.
+  char shm[] = "/dev/shm/vx_fuzz_records_XXXXXX";
+  char tmp[] = "/tmp/vx_fuzz_records_XXXXXX";
+  const char* dir = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
+  if (!dir || ::chdir(dir) != 0) std::abort();
+}
+
+void Put(const char* name, const std::uint8_t* data, std::size_t size) {
+  if (std::FILE* f = std::fopen(name, "wb")) {
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  EnterScratchDirectory();
+  vx::flow = vx::GameFlow{};
+  vx::app = vx::AppState{};
+  vx::bestTimes = vx::BestTimes{};
+  vx::settings = vx::SettingsValues{};
+  vx::player = vx::PlayerState{};
+  vx::worldSelect = vx::WorldSelectState{};
+  vx::ComputeFitSize(1280, 1024);
+
+  Put("times.txt", data, size);
+  Put("settings.txt", data, size);
+  Put("saved0.txt", data, size);
+  vx::ReadBestTimes();
+  vx::ReadSettings();
+  vx::PeekSavedGame();
+  vx::ReadSavedGame(true);
+  if (vx::settings.effectsVolume < -10000 || vx::settings.effectsVolume > 0) __builtin_trap();
+
+  // Round trips: every value read is written and read back unchanged.
+  const vx::BestTimes times = vx::bestTimes;
+  vx::WriteBestTimes();
+  vx::bestTimes = vx::BestTimes{};
+  if (!vx::ReadBestTimes()) __builtin_trap();
+  if (std::memcmp(times.bestWorldTime, vx::bestTimes.bestWorldTime, sizeof times.bestWorldTime) ||
+      std::memcmp(times.lastWorldTime, vx::bestTimes.lastWorldTime, sizeof times.lastWorldTime))
+    __builtin_trap();
+
+  const vx::AppState window = vx::app;
+  const int music = vx::settings.musicPercent;
+  const int effects = vx::settings.effectsPercent;
+  vx::WriteSettings();
+  vx::settings = vx::SettingsValues{};
+  if (!vx::ReadSettings()) __builtin_trap();
+  if (std::memcmp(window.requestedWindowSize, vx::app.requestedWindowSize,
+                  sizeof window.requestedWindowSize) ||
+      std::memcmp(window.requestedWindowPos, vx::app.requestedWindowPos,
+                  sizeof window.requestedWindowPos) ||
+      music != vx::settings.musicPercent || effects != vx::settings.effectsPercent)
+    __builtin_trap();
+
+  const int stage = vx::flow.stageNumber;
+  const int tries = vx::player.tries;
+  const vx::BestTimes saved = vx::bestTimes;
+  vx::WriteSavedGame();
+  vx::bestTimes = vx::BestTimes{};
+  if (vx::ReadSavedGame(true) != stage || vx::flow.stageNumber != stage ||
+      vx::player.tries != tries ||
+      std::memcmp(saved.stageTimes, vx::bestTimes.stageTimes, sizeof saved.stageTimes))
+    __builtin_trap();
+  return 0;
+}

@@ -1,0 +1,79 @@
+// Fuzzes the sealed-file layers: any bytes as a stored file are unsealed, and any bytes as
+// plain text must come back unchanged through sealing and unsealing.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "storage/sealed.h"
+
+namespace {
+
+// The temporaries live in the working directory: give the fuzzer one of its own.
+void EnterScratchDirectory() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  // On a memory file system when there is one: every sealed write is pushed to the disk.
+  char shm[] = "/dev/shm/vx_fuzz_sealed_XXXXXX";
+  char tmp[] = "/tmp/vx_fuzz_sealed_XXXXXX";
+  const char* dir = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
+  if (!dir || ::chdir(dir) != 0) std::abort();
+}
+
+std::string ReadAll(const char* path) {
+  std::string out;
+  if (std::FILE* f = std::fopen(path, "rb")) {
+    char block[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0) out.append(block, n);
+    std::fclose(f);
+  }
+  return out;
+}
+
+const char* const kNames[] = {"times.txt", "settings.txt", "saved0.txt", "x"};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  EnterScratchDirectory();
+  if (size == 0) return 0;
+  const char* name = kNames[data[0] % 4];
+  const bool asPlainText = (data[0] & 0x80) != 0;
+  const char* bytes = reinterpret_cast<const char*>(data + 1);
+  const std::size_t length = size - 1;
+
+  if (asPlainText) {
+    if (!vx::WriteSealedText(name, bytes, length)) __builtin_trap();
+    vx::DeleteSealTemporaries();
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%s", name);
+    const bool unsealed = vx::OpenSealedTextFile(buffer);
+    // A text that already starts with the inner header gets no checksum layer of its own:
+    // its own (possibly wrong) checksum decides.
+    const bool hasInnerHeader = length >= 11 && std::memcmp(bytes, "version 2.0", 11) == 0;
+    if (!hasInnerHeader && (!unsealed || ReadAll(buffer) != std::string(bytes, length)))
+      __builtin_trap();
+  } else {
+    if (std::FILE* f = std::fopen(name, "wb")) {
+      std::fwrite(bytes, 1, length, f);
+      std::fclose(f);
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%s", name);
+    if (vx::OpenSealedTextFile(buffer)) {
+      if (std::strcmp(buffer, "ready") != 0) __builtin_trap();
+      // Unsealing never makes more plain bytes than the stored file has.
+      if (ReadAll(buffer).size() > length) __builtin_trap();
+    } else if (std::strcmp(buffer, name) != 0) {
+      __builtin_trap();
+    }
+  }
+  vx::DeleteSealTemporaries();
+  return 0;
+}
