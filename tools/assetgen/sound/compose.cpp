@@ -78,6 +78,35 @@ const Chord& ChordAt(const Bar& bar, double beatInBar, int beatsPerBar) {
   return bar[idx];
 }
 
+// A chord may borrow a tone from outside the key (E major in A minor brings G#, A major in
+// D dorian brings C#). A melody note on the scale tone that the borrowed tone replaces would
+// clash a semitone against the chord, so it takes the chord's tone instead: the scale tone a
+// semitone below the borrowed one, or else the one above, whichever is not itself a chord tone.
+int FitToChord(int pitch, const Chord& chord, const std::vector<int>& scale, int tonic) {
+  auto inChord = [&](int pc) {
+    for (int iv : chord.intervals)
+      if ((chord.root + iv) % 12 == pc) return true;
+    return false;
+  };
+  auto inScale = [&](int pc) {
+    for (int st : scale)
+      if ((tonic + st) % 12 == pc) return true;
+    return false;
+  };
+  const int pc = pitch % 12;
+  for (int iv : chord.intervals) {
+    const int borrowed = (chord.root + iv) % 12;
+    if (inScale(borrowed)) continue;
+    const int below = (borrowed + 11) % 12;
+    const int above = (borrowed + 1) % 12;
+    const int replaced = inScale(below) && !inChord(below)   ? below
+                         : inScale(above) && !inChord(above) ? above
+                                                             : -1;
+    if (replaced == pc) return pc == below ? pitch + 1 : pitch - 1;
+  }
+  return pitch;
+}
+
 // The lowest pitch of the given pitch class at or above `floor`.
 int PitchAtOrAbove(int pc, int floor) {
   return floor + ((pc - floor % 12) + 24) % 12;
@@ -281,6 +310,10 @@ class Piece {
     return std::clamp(velocity + static_cast<int>(rng_.Range(-6, 6)), 1, 127);
   }
 
+  int FitToChord(int pitch, const Chord& chord) const {
+    return sound::FitToChord(pitch, chord, *key_.scale, key_.tonic);
+  }
+
   // Degrees of the scale that are tones of the chord, near `around`.
   int NearestChordTone(int around, const Chord& c, int base) const {
     for (int d = 0; d < 8; ++d) {
@@ -317,11 +350,12 @@ class Piece {
         if (rng_.Uniform() < 0.12) step = 0;  // a repeated note now and then
         d = prev + step;
         if (cadence && last) {
-          // Phrase ends: the tonic on a final cadence, otherwise a tone of the chord.
-          if (finalCadence) {
-            const int n = static_cast<int>(key_.scale->size());
-            const int oct = static_cast<int>(std::lround(static_cast<double>(d) / n));
-            d = oct * n;
+          // Phrase ends: the tonic on a final cadence, otherwise a tone of the chord; the tonic
+          // only over a chord that holds it (a dominant chord gets a tone of its own instead).
+          const int n = static_cast<int>(key_.scale->size());
+          const int tonic = static_cast<int>(std::lround(static_cast<double>(d) / n)) * n;
+          if (finalCadence && key_.IsChordTone(tonic, chord, base)) {
+            d = tonic;
           } else {
             d = NearestChordTone(d, chord, base);
           }
@@ -402,7 +436,8 @@ class Piece {
         const double len = out[b].rhythm[i];
         if (len > 0) {
           const double accent = std::fmod(at, 1.0) < 1e-9 ? 8 : 0;
-          notes.push_back({at, len * 0.92, key_.Pitch(out[b].degrees[i], base),
+          const Chord& chord = ChordAt(bars[b], at - static_cast<double>(b) * bpb, bpb);
+          notes.push_back({at, len * 0.92, FitToChord(key_.Pitch(out[b].degrees[i], base), chord),
                            Humanise(velocity + static_cast<int>(accent))});
         }
         at += std::fabs(len);
