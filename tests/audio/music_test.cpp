@@ -197,6 +197,16 @@ TEST_F(MusicTest, VolumeChangesApplyInTheSameFrame) {
   EXPECT_EQ(platform::MusicGainForVolume(1000), 128);
 }
 
+TEST_F(MusicTest, TheSettingsPercentBecomesThePlayerVolume) {
+  for (int percent : {0, 1, 50, 100}) {
+    SCOPED_TRACE(percent);
+    settings.musicPercent = percent;
+    ApplyVolumePercents();
+    UpdateMusic(Title, 0);
+    EXPECT_EQ(player().volume, percent == 0 ? 0 : percent * 10);
+  }
+}
+
 TEST_F(MusicTest, TheVolumeIsSentEvenWhenTheFirstFrameIsSilent) {
   settings.musicVolume = 0;
   UpdateMusic(Boot, 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "audio/sound.h"
+#include "persist/settings.h"
 #include "platform/platform.h"
 #include "storage/archive.h"
 #include "test_support.h"
@@ -221,6 +222,26 @@ TEST_F(SoundTest, AttenuationBecomesTheMixerGain) {
     SCOPED_TRACE(c.attenuation);
     EXPECT_EQ(platform::GainForAttenuation(c.attenuation), c.gain);
     PlaySound(a, 0, c.attenuation);
+    const platform::SoundEvent e = device().Calls(SoundCall::Play).back();
+    EXPECT_EQ(e.attenuation, c.attenuation);
+    EXPECT_EQ(e.gain, c.gain);
+  }
+}
+
+// The settings' effects percent reaches the mixer through the settings' rule: 0 % is
+// silent, 100 % full.
+TEST_F(SoundTest, EffectsPercentPlaysThroughTheSettingsRule) {
+  Pack("_sfx.loc", {{"son\\a.wav", test::Wav(test::SamplesFor(1))}});
+  int a = LoadSound("son\\a.wav", "_sfx.loc");
+  struct Case {
+    int percent, attenuation, gain;
+  } cases[] = {{0, -10000, 0}, {100, 0, 128}, {50, -3000, 4}, {1, -5940, 0}, {90, -600, 64}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.percent);
+    EXPECT_EQ(VolumeAttenuation(c.percent), c.attenuation);
+    settings.effectsPercent = c.percent;
+    ApplyVolumePercents();
+    PlaySound(a, 0, settings.effectsVolume);
     const platform::SoundEvent e = device().Calls(SoundCall::Play).back();
     EXPECT_EQ(e.attenuation, c.attenuation);
     EXPECT_EQ(e.gain, c.gain);
