@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -105,6 +106,7 @@ SoundOpenResult SdlSoundDevice::Open() {
 bool SdlSoundDevice::Load(int channel, const PcmFormat& format, const unsigned char* data,
                           std::size_t size) {
   if (!open_ || !ValidChannel(channel) || !data || size == 0) return false;
+  if (size > static_cast<std::size_t>(INT_MAX) - 44) return false;  // beyond one SDL buffer
   std::vector<unsigned char> wave = CanonicalWave(format, data, size);
   SDL_RWops* rw = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
   if (!rw) return false;
