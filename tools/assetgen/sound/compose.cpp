@@ -284,20 +284,40 @@ class Piece {
   // that starts at MIDI note `base` (a C).
   // The same letter gets the same melody every time it comes back.
   void Melody(const std::vector<int>& tracks, int base, int centre, int range, int velocity,
-              const std::vector<int>& octaveShift = {}) {
-    std::map<char, std::vector<Note>> written;
+              const std::vector<int>& octaveShift = {}, int harmonyTrack = -1) {
+    std::map<char, std::vector<PhraseNote>> written;
     for (const Section& s : sections_) {
       if (!std::isupper(static_cast<unsigned char>(s.letter))) continue;
       auto it = written.find(s.letter);
-      if (it == written.end()) {
+      const bool repeat = it != written.end();
+      if (!repeat) {
         it = written.emplace(s.letter, WritePhrase(s.bars, base, centre, range, velocity)).first;
       }
       for (size_t t = 0; t < tracks.size(); ++t) {
         const int shift = t < octaveShift.size() ? octaveShift[t] : 0;
-        for (Note n : it->second) {
+        for (const PhraseNote& pn : it->second) {
+          Note n = pn.note;
           n.beat += s.startBeat;
           n.pitch += shift;
           score_.tracks[tracks[t]].notes.push_back(n);
+        }
+      }
+      // A returning section gets a second voice under the tune: the nearest chord tone a
+      // third or more below each note.
+      if (repeat && harmonyTrack >= 0) {
+        for (const PhraseNote& pn : it->second) {
+          int d = pn.degree - 2;
+          for (int k = 2; k <= 4; ++k) {
+            if (key_.IsChordTone(pn.degree - k, pn.chord, base)) {
+              d = pn.degree - k;
+              break;
+            }
+          }
+          Note n = pn.note;
+          n.beat += s.startBeat;
+          n.pitch = FitToChord(key_.Pitch(d, base), pn.chord);
+          n.velocity = std::max(1, n.velocity - 14);
+          score_.tracks[harmonyTrack].notes.push_back(n);
         }
       }
     }
@@ -403,8 +423,14 @@ class Piece {
   // A phrase over the section's bars, built from four-bar halves: motif, echo of the motif on
   // the next chord, continuation, cadence. A second half restates the first two bars, then
   // closes on the tonic.
-  std::vector<Note> WritePhrase(const std::vector<Bar>& bars, int base, int centre, int range,
-                                int velocity) {
+  struct PhraseNote {
+    Note note;  // beat relative to the section start, pitch fitted to the chord
+    int degree;
+    Chord chord;
+  };
+
+  std::vector<PhraseNote> WritePhrase(const std::vector<Bar>& bars, int base, int centre, int range,
+                                      int velocity) {
     std::vector<MelodyBar> out;
     int prev = centre;
     const size_t n = bars.size();
@@ -428,7 +454,7 @@ class Piece {
       }
       out.push_back(mb);
     }
-    std::vector<Note> notes;
+    std::vector<PhraseNote> notes;
     const int bpb = score_.beatsPerBar;
     for (size_t b = 0; b < out.size(); ++b) {
       double at = static_cast<double>(b) * bpb;
@@ -437,8 +463,11 @@ class Piece {
         if (len > 0) {
           const double accent = std::fmod(at, 1.0) < 1e-9 ? 8 : 0;
           const Chord& chord = ChordAt(bars[b], at - static_cast<double>(b) * bpb, bpb);
-          notes.push_back({at, len * 0.92, FitToChord(key_.Pitch(out[b].degrees[i], base), chord),
-                           Humanise(velocity + static_cast<int>(accent))});
+          const int degree = out[b].degrees[i];
+          notes.push_back({{at, len * 0.92, FitToChord(key_.Pitch(degree, base), chord),
+                            Humanise(velocity + static_cast<int>(accent))},
+                           degree,
+                           chord});
         }
         at += std::fabs(len);
       }
@@ -526,7 +555,7 @@ Score Title() {
   const int piano = p.AddTrack(kPiano, 100, 80, 30);
   const int drums = p.AddTrack(0, 82, 64, 25, true);
   p.Rhythms({{1, 1, 1, 1}, {0.5, 0.5, 1, 2}, {1.5, 0.5, 1, 1}, {1, 0.5, 0.5, 2}}, {1, 1, 2});
-  p.Melody({lead, glock}, 60, 4, 6, 96, {0, 12});
+  p.Melody({lead, glock}, 60, 4, 6, 96, {0, 12}, strings);
   p.Pattern(bass, "0.0.2.0.", 0.5, 38, 100);
   p.Pattern(strings, "c-------", 0.5, 62, 70);
   p.Pattern(piano, ".c.c.c.c", 0.5, 60, 70);
@@ -549,8 +578,9 @@ Score Meadow() {
   const int pizz = p.AddTrack(kPizzicato, 95, 84, 40);
   const int bass = p.AddTrack(kAcousticBass, 100, 64, 20);
   const int drums = p.AddTrack(0, 92, 64, 35, true);
+  const int clarinet = p.AddTrack(kClarinet, 80, 40, 50);
   p.Rhythms({{1, 1, 2}, {0.5, 0.5, 1, 2}, {1.5, 0.5, 2}, {1, 1, 1, 1}, {2, 1, 1}}, {3, -1});
-  p.Melody({flute}, 60, 4, 5, 90);
+  p.Melody({flute}, 60, 4, 5, 90, {}, clarinet);
   p.Pattern(guitar, "0214021402140214", 0.25, 55, 72);
   p.Pattern(pizz, ".c.c", 1.0, 67, 62, false);
   p.Pattern(bass, "0---2---", 0.5, 40, 96);
@@ -574,8 +604,9 @@ Score Ocean() {
   const int bass = p.AddTrack(kFretlessBass, 72, 64, 40);
   const int harp = p.AddTrack(kHarp, 70, 44, 90);
   const int drums = p.AddTrack(0, 60, 64, 60, true);
+  const int piano = p.AddTrack(kElectricPiano, 80, 50, 80);
   p.Rhythms({{2, 1, 1}, {1.5, 0.5, 2}, {1, 1, 2}, {3, 1}}, {4});
-  p.Melody({vibes}, 60, 4, 5, 100);
+  p.Melody({vibes}, 60, 4, 5, 100, {}, piano);
   p.Pattern(pad, "c-------", 0.5, 57, 66);
   p.Pattern(bass, "0-----2-", 0.5, 38, 92);
   p.Pattern(harp, "01230123", 0.5, 62, 54);
@@ -599,7 +630,7 @@ Score Desert() {
   const int bass = p.AddTrack(kAcousticBass, 86, 64, 20);
   const int drums = p.AddTrack(0, 76, 64, 30, true);
   p.Rhythms({{1, 0.5, 0.5, 2}, {0.5, 0.5, 0.5, 0.5, 2}, {1.5, 0.5, 1, 1}, {1, 1, 1, 1}}, {3, -1});
-  p.Melody({oboe}, 60, 4, 5, 92);
+  p.Melody({oboe}, 60, 4, 5, 92, {}, sitar);
   p.Pattern(sitar, "0...0.2.", 0.5, 52, 66);
   p.Pattern(guitar, "c..c..c.", 0.5, 59, 60, false);
   p.Pattern(bass, "0..0.20.", 0.5, 40, 98);
@@ -624,8 +655,9 @@ Score Crystal() {
   const int pad = p.AddTrack(kHaloPad, 76, 64, 90);
   const int bass = p.AddTrack(kFretlessBass, 76, 64, 40);
   const int drums = p.AddTrack(0, 85, 64, 80, true);
+  const int kalimba = p.AddTrack(kKalimba, 80, 80, 80);
   p.Rhythms({{1, 1, 2}, {0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 1, 1}, {2, 2}}, {3, -1});
-  p.Melody({celesta, musicBox}, 60, 2, 5, 92, {0, 12});
+  p.Melody({celesta, musicBox}, 60, 2, 5, 92, {0, 12}, kalimba);
   p.Pattern(crystal, "0120312031203120", 0.25, 64, 56);
   p.Pattern(pad, "c-------", 0.5, 57, 62);
   p.Pattern(bass, "0-----0.", 0.5, 33, 90);
@@ -650,8 +682,9 @@ Score Night() {
   const int harp = p.AddTrack(kHarp, 66, 40, 80);
   const int bass = p.AddTrack(kAcousticBass, 76, 64, 40);
   const int drums = p.AddTrack(0, 80, 64, 80, true);
+  const int voices = p.AddTrack(kChoir, 70, 64, 100);
   p.Rhythms({{1, 1, 1}, {2, 1}, {1.5, 0.5, 1}, {1, 2}}, {3});
-  p.Melody({box, flute}, 60, 4, 5, 86, {12, 0});
+  p.Melody({box, flute}, 60, 4, 5, 86, {12, 0}, voices);
   p.Pattern(choir, "c-----", 0.5, 55, 60);
   p.Pattern(harp, "012324", 0.5, 51, 62);
   p.Pattern(bass, "0-----", 0.5, 39, 90);
@@ -672,7 +705,7 @@ Score ReadyAim() {
   const int bass = p.AddTrack(kPizzicato, 72, 80, 30);
   const int drums = p.AddTrack(0, 95, 64, 30, true);
   p.Rhythms({{0.5, 0.5, 1, 2}, {1, 0.5, 0.5, 2}, {1, 1, 1, 1}}, {2, 2});
-  p.Melody({trumpet}, 60, 4, 5, 94);
+  p.Melody({trumpet}, 60, 4, 5, 94, {}, strings);
   p.Pattern(strings, "c.c.c.cc", 0.5, 57, 80);
   p.Pattern(timp, "0.....0.", 0.5, 40, 100);
   p.Pattern(bass, "00200020", 0.5, 45, 80);
