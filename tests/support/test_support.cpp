@@ -27,7 +27,11 @@
 #include "persist/stage_files.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "screens/backgrounds.h"
+#include "screens/boot.h"
+#include "screens/intro.h"
 #include "screens/stage_info.h"
+#include "screens/title.h"
 #include "screens/world_select.h"
 #include "storage/archive.h"
 #include "storage/texture.h"
@@ -63,6 +67,10 @@ void ResetCoreState() {
   sprites = SpriteState{};
   prompt = PromptState{};
   layers = LayerState{};
+  backgrounds = BackgroundState{};
+  sharedImages = SharedImages{};
+  title = TitleState{};
+  intro = IntroState{};
   models = ModelTable{};
   textureStore = TextureStore{};
   ReleaseArchiveBuffer();
