@@ -5,11 +5,13 @@
 #include "app/frame_clock.h"
 #include "app/game_state.h"
 #include "app/input.h"
+#include "draw/sprite.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "field_fixture.h"
 #include "objects/object_update.h"
 #include "objects/pusher.h"
+#include "storage/texture.h"
 
 namespace vx::test {
 namespace {
@@ -152,6 +154,93 @@ TEST_F(ShooterTest, TheFlyingBallSoundsOnceForTheWallPointsItPasses) {
   frameClock.frameStep = 0.5f;  // five points
   UpdateShooter();
   EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.bounce});
+}
+
+TEST_F(ShooterTest, TheGuideMarksEveryThirtiethPointAndANoPlaceMarker) {
+  Texture characters{22, 512, 512, 1};
+  sprites.sheets[kCharacterSheet] = &characters;
+  auto& drawn = rig_->gpu.sprites;
+  auto dots = [&] {
+    std::vector<int> at;
+    for (const auto& d : drawn) {
+      if (d.left != 141 || d.top != 14 || d.right != 149 || d.bottom != 22) continue;
+      for (int k = 0; k < aimPath.pathCount; ++k)
+        if (d.x == (aimPath.x[k] + 21) * 0.5f && d.y == (aimPath.y[k] + 21) * 0.5f) at.push_back(k);
+    }
+    return at;
+  };
+  auto markers = [&] {
+    int n = 0;
+    for (const auto& d : drawn) n += d.left == 230 && d.top == 360 && d.right == 280;
+    return n;
+  };
+
+  // Straight up to the ceiling line: 971 points. Timer 4.5 less a step of 1 leaves phase 3,
+  // so the dots fall on the points 27, 57, ... 957.
+  flow.aimGuide = true;
+  frameClock.frameStep = 1.0f;
+  shooter.guideTimer = 4.5f;
+  UpdateShooter();
+  ASSERT_EQ(aimPath.pathCount, 971);
+  std::vector<int> expected;
+  for (int k = 27; k < 971; k += 30) expected.push_back(k);
+  EXPECT_EQ(dots(), expected);
+  EXPECT_EQ(markers(), 0);
+
+  // Without the guide flag nothing is drawn while the shot finds a place.
+  drawn.clear();
+  flow.aimGuide = false;
+  UpdateShooter();
+  EXPECT_TRUE(dots().empty());
+
+  // A shot that will find no place shows the guide anyway, and the marker where it leaves.
+  drawn.clear();
+  TurnLauncher(87.0f);
+  UpdateShooter();
+  ASSERT_EQ(shooter.pathResult, 0);
+  EXPECT_EQ(dots().size(), 50u);
+  EXPECT_EQ(markers(), 1);
+}
+
+TEST_F(ShooterTest, TheLandingSearchWalksBackToTheLastFreePlace) {
+  // Straight up, the path ends on a cell at 450..500 x 300..350 with its last point at
+  // y 336.5, whose place (475, 350) is free: the shot stops one point short of the end.
+  int touched = PlaceCell(9, 6, 2);
+  UpdateShooter();
+  ASSERT_TRUE(aimPath.endedOnCell);
+  ASSERT_EQ(aimPath.hitCell, touched);
+  const int count = aimPath.pathCount;
+  EXPECT_EQ(shooter.landX, 475.0f);
+  EXPECT_EQ(shooter.landY, 350.0f);
+  EXPECT_EQ(shooter.pathStop, count - 2);
+
+  // A block beside the way up covers that place's left side: the search walks back to the
+  // first point below (y 375.5), whose place is (500, 400).
+  AppendBlock(440.0f, 350.0f, 0);
+  UpdateShooter();
+  ASSERT_EQ(aimPath.pathCount, count);  // the block is clear of the flight
+  EXPECT_EQ(shooter.landX, 500.0f);
+  EXPECT_EQ(shooter.landY, 400.0f);
+  EXPECT_EQ(shooter.pathStop, count - 41);
+}
+
+TEST_F(ShooterTest, TheLandingSlideTakesFourStepsThenShowsTheCell) {
+  int landed = PlaceCell(2, 2, 5);
+  int other = AppendCell(300, 300, 6, 0, 0.0f);  // another hidden cell appears with it
+  StartLandingSlide(100.0f, 100.0f, 140.0f, 180.0f, 5, landed);
+  EXPECT_EQ(cells.flags[landed], 0);
+  frameClock.frameStep = 1.0f;
+  // The first step at once, then one every 13 frames (0.08 a frame reaching 1).
+  EXPECT_TRUE(UpdateLandingSlide());
+  EXPECT_FLOAT_EQ(shooter.slideX, 110.0f);
+  EXPECT_FLOAT_EQ(shooter.slideY, 120.0f);
+  int busyFrames = 1;
+  while (UpdateLandingSlide()) ++busyFrames;
+  EXPECT_EQ(busyFrames, 1 + 3 * 13);
+  EXPECT_FLOAT_EQ(shooter.slideX, 140.0f);
+  EXPECT_FLOAT_EQ(shooter.slideY, 180.0f);
+  EXPECT_EQ(cells.flags[landed], CELL_PLACED);
+  EXPECT_EQ(cells.flags[other], CELL_PLACED);
 }
 
 TEST_F(ShooterTest, FiringWaitsForTheLandingSlideAndTheLostShot) {
