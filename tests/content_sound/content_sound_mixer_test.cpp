@@ -1,11 +1,15 @@
-// The music as SDL2_mixer sees it: every piece opens as MP3 and lasts exactly its rendered loop,
-// so looping it repeats the loop with no gap for the encoder's delay and padding.
+// The sound as SDL2_mixer sees it: every piece opens as MP3 and lasts exactly its rendered loop,
+// so looping it repeats the loop with no gap for the encoder's delay and padding; every effect
+// opens as a WAV chunk of its full length.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -15,12 +19,15 @@
 
 namespace {
 
-// The member's bytes from _mp.loc (records of name ';' size ';' data).
-std::string Member(const std::string& archive, const std::string& name) {
+using Archive = std::map<std::string, std::string>;
+
+// Every member of an archive (records of name ';' size ';' data).
+Archive ReadAll(const std::string& archive) {
   std::ifstream in(archive, std::ios::binary);
   std::stringstream ss;
   ss << in.rdbuf();
   const std::string b = ss.str();
+  Archive out;
   size_t pos = 0;
   while (pos < b.size()) {
     std::string fields[2];
@@ -31,12 +38,12 @@ std::string Member(const std::string& archive, const std::string& name) {
       }
       ++pos;
     }
-    const size_t size = static_cast<size_t>(std::atol(fields[1].c_str()));
-    if (fields[0] == name) return b.substr(pos, size);
     if (fields[0].empty()) break;
+    const size_t size = static_cast<size_t>(std::atol(fields[1].c_str()));
+    out[fields[0]] = b.substr(std::min(pos, b.size()), size);
     pos += size;
   }
-  return {};
+  return out;
 }
 
 class MixerTest : public ::testing::Test {
@@ -53,10 +60,11 @@ class MixerTest : public ::testing::Test {
 
 TEST_F(MixerTest, EveryPieceLastsExactlyItsLoop) {
   const auto scores = vx::assetgen::sound::ComposeAll();
+  Archive pieces = ReadAll(std::string(VX_GAME_DIR) + "/_mp.loc");
   for (size_t i = 0; i < scores.size(); ++i) {
     const char* member = vx::assetgen::kMusicPieces[i].member;
     SCOPED_TRACE(member);
-    const std::string bytes = Member(std::string(VX_GAME_DIR) + "/_mp.loc", member);
+    const std::string& bytes = pieces[member];
     ASSERT_FALSE(bytes.empty());
     Mix_Music* music = Mix_LoadMUSType_RW(
         SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), MUS_MP3, 1);
@@ -66,6 +74,27 @@ TEST_F(MixerTest, EveryPieceLastsExactlyItsLoop) {
     // One MP3 frame of padding or delay would add 26 ms; allow well under that.
     EXPECT_NEAR(Mix_MusicDuration(music), expected, 0.002);
     Mix_FreeMusic(music);
+  }
+}
+
+TEST_F(MixerTest, EveryEffectLoadsAsAChunkOfItsOwnLength) {
+  // Each effect must open through SDL2_mixer's WAV loader and keep its length: the device is
+  // 44.1 kHz 16-bit stereo, so every mono 16-bit sample becomes 4 bytes.
+  const Archive effects = ReadAll(std::string(VX_GAME_DIR) + "/_sfx.loc");
+  ASSERT_FALSE(effects.empty());
+  for (const auto& [name, bytes] : effects) {
+    SCOPED_TRACE(name);
+    const size_t data = bytes.find("data");
+    ASSERT_NE(data, std::string::npos);
+    uint32_t dataBytes = 0;
+    for (int k = 3; k >= 0; --k) {
+      dataBytes = (dataBytes << 8) | static_cast<unsigned char>(bytes[data + 4 + k]);
+    }
+    Mix_Chunk* chunk =
+        Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    ASSERT_NE(chunk, nullptr) << Mix_GetError();
+    EXPECT_EQ(chunk->alen, dataBytes * 2);
+    Mix_FreeChunk(chunk);
   }
 }
 
