@@ -31,7 +31,9 @@ struct SpriteDraw {
 inline void SpriteCorners(const SpriteDraw& s, float out[8]) {
   const float w = (s.right - s.left) * s.scaleX;
   const float h = (s.bottom - s.top) * s.scaleY;
-  const float c = std::cos(s.angle), n = std::sin(s.angle);
+  // Most sprites are not turned: skip the trigonometry for them.
+  const float c = s.angle == 0 ? 1.0f : std::cos(s.angle);
+  const float n = s.angle == 0 ? 0.0f : std::sin(s.angle);
   const float px[4] = {0, w, w, 0};
   const float py[4] = {0, 0, h, h};
   for (int i = 0; i < 4; ++i) {
