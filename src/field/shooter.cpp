@@ -275,6 +275,10 @@ bool UpdateLostShot() {
   return true;
 }
 
+bool ShooterBusy() {
+  return shooter.slideSteps > 0.0f || shooter.lostActive;
+}
+
 bool FindFreeSpot() {
   const FieldGeometry& g = geometry;
   for (int attempt = 0; attempt < 5000; ++attempt) {

@@ -47,6 +47,10 @@ void StartLostShot(float x, float y, int colour, float dx, float dy);
 // Advances and draws the lost shot; true while it flies.
 bool UpdateLostShot();
 
+// The landing slide or the lost shot is running: aiming and firing wait, and so does the
+// pusher.
+bool ShooterBusy();
+
 // Looks for a random free grid place away from the bottom and writes it to landX, landY;
 // false when none was found.
 bool FindFreeSpot();

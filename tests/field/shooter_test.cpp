@@ -250,6 +250,7 @@ TEST_F(ShooterTest, FiringWaitsForTheLandingSlideAndTheLostShot) {
     shooter = ShooterState{};
     if (busy == Slide) StartLandingSlide(400, 400, 425, 450, 2, -1);
     if (busy == LostShot) StartLostShot(500, 500, 2, 0, -1);
+    EXPECT_EQ(ShooterBusy(), busy != None) << busy;
     flow.clickThisFrame = true;
     UpdateShooter();
     EXPECT_EQ(shooter.shotActive, busy == None) << busy;
