@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
   try {
     for (const Effect& e : BuildEffects()) WriteFile(sfxDir / e.path, EncodeWav(e.samples));
 
+    QuietSynthesiser();
     const std::vector<Score> scores = ComposeAll();
     std::atomic<size_t> next{0};
     std::mutex failMutex;

@@ -37,6 +37,13 @@ struct SynthDeleter {
 
 }  // namespace
 
+void QuietSynthesiser() {
+  // FluidSynth 2.3 warns about its own default modulators on every new synthesiser.
+  for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+    fluid_set_log_function(level, nullptr, nullptr);
+  }
+}
+
 long LoopFrames(const Score& score) {
   return (SampleOf(score.LoopBeats(), score.bpm) + kBlock - 1) / kBlock * kBlock;
 }

@@ -16,6 +16,10 @@ using StereoBuffer = std::vector<float>;
 inline constexpr double kMusicRms = 0.13;  // about -17.7 dBFS
 inline constexpr double kMusicPeak = 0.84;
 
+// Turns off FluidSynth's warning and information messages (errors still show). Call once
+// before rendering on several threads.
+void QuietSynthesiser();
+
 // Length of a piece's loop in sample frames: its beats at its tempo, rounded up to a whole
 // number of FluidSynth's 64-sample blocks.
 long LoopFrames(const Score& score);
