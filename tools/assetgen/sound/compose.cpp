@@ -586,7 +586,7 @@ Score Meadow() {
   p.Pattern(bass, "0---2---", 0.5, 40, 96);
   p.Drum(drums, kShaker, "-o-o-o-o", 0.5);
   p.Drum(drums, kKick, "o.......o.......", 0.25, false);
-  p.Drum(drums, kSideStick, "....o.......o...", 0.25, false);
+  p.Drum(drums, kSideStick, "....o.......o...", 0.25, false, "....o.......o.oo");
   p.Drum(drums, kTriangle, "x", 4.0, false);
   return p.Finish();
 }
@@ -635,7 +635,7 @@ Score Desert() {
   p.Pattern(guitar, "c..c..c.", 0.5, 59, 60, false);
   p.Pattern(bass, "0..0.20.", 0.5, 40, 98);
   p.Drum(drums, kLowBongo, "x..o..x.x..o..o.", 0.25);
-  p.Drum(drums, kHighBongo, "..x..x....x..x.x", 0.25);
+  p.Drum(drums, kHighBongo, "..x..x....x..x.x", 0.25, true, "..x..x..x.x.xxxx");
   p.Drum(drums, kTambourine, "..o...o...o...o.", 0.25, false);
   p.Drum(drums, kLowConga, "x.......x.......", 0.25, false);
   return p.Finish();
@@ -662,7 +662,7 @@ Score Crystal() {
   p.Pattern(pad, "c-------", 0.5, 57, 62);
   p.Pattern(bass, "0-----0.", 0.5, 33, 90);
   p.Drum(drums, kTriangle, "x.......o.......", 0.25, false);
-  p.Drum(drums, kHighWood, "....-.......-.-.", 0.25, false);
+  p.Drum(drums, kHighWood, "....-.......-.-.", 0.25, false, "....-...-.-.-.o.");
   p.Drum(drums, kShaker, "-.-.-.-.-.-.-.-.", 0.25, false);
   return p.Finish();
 }
@@ -730,7 +730,7 @@ Score OneMoreTry() {
   p.Pattern(strings, "c-------", 0.5, 55, 64);
   p.Pattern(bass, "00000000", 0.5, 36, 92);
   p.Drum(drums, kHighWood, "x.o.", 0.5);
-  p.Drum(drums, kKick, "x.......x.......", 0.25);
+  p.Drum(drums, kKick, "x.......x.......", 0.25, true, "x.......x...x.x.");
   return p.Finish();
 }
 
@@ -753,7 +753,7 @@ Score Finale() {
   p.Pattern(piano, "02120212", 0.5, 53, 66);
   p.Pattern(bass, "0---2---", 0.5, 41, 94);
   p.Drum(drums, kKick, "x.......o.......", 0.25);
-  p.Drum(drums, kSideStick, "....o.......o...", 0.25);
+  p.Drum(drums, kSideStick, "....o.......o...", 0.25, true, "....o.......o.o-");
   p.Drum(drums, kRide, "o.o.o.o.o.o.o.o.", 0.25);
   p.SectionAccent(drums, kCrash, 80);
   return p.Finish();
