@@ -29,7 +29,8 @@ TitleState title;
 namespace {
 
 constexpr float kDegrees = 0.017453292f;
-// Every piece of the title's picture sheet is drawn under this one layer id.
+// Every piece of the title's picture sheet is drawn under this one layer id, so the sheet
+// is loaded once and stays while the title shows.
 constexpr int kTitleSheetId = 2;
 constexpr char kTitleSheet[] = "img\\startscreenchrset.tga";
 
@@ -43,6 +44,16 @@ void TitlePiece(float opacity, float x, float y, int left, int top, int right, i
 float Pulse(float value, float period) {
   value += 0.1f * frameClock.frameStep;
   return value >= period ? 0.0f : value;
+}
+
+// The menu entry under the pointer (0 play, 1 settings, 2 quit), or -1 for none; the gaps
+// between the entries belong to none.
+int TitleEntryAt(int x, int y) {
+  if (x <= 200 || x >= 320) return -1;
+  if (y > 320 && y < 357) return 0;
+  if (y > 360 && y < 404) return 1;
+  if (y > 410 && y < 447) return 2;
+  return -1;
 }
 
 void StartIntro() {
@@ -111,14 +122,6 @@ int Game_0Stage1() {
   }
   flow.gameState = Title;
   return 0;
-}
-
-int TitleEntryAt(int x, int y) {
-  if (x <= 200 || x >= 320) return -1;
-  if (y > 320 && y < 357) return 0;
-  if (y > 360 && y < 404) return 1;
-  if (y > 410 && y < 447) return 2;
-  return -1;
 }
 
 int TitleMenu() {

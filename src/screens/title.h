@@ -23,9 +23,6 @@ int Game_0Stage1();
 // Handler of Title: the menu. Returns E_FAIL after the quit entry was chosen.
 int TitleMenu();
 
-// The menu entry under the pointer, or -1 for none.
-int TitleEntryAt(int x, int y);
-
 // Turns the logo by speed x frame step and draws it centred on (x, y) at `scale` and
 // `opacity`. Returns the new angle in degrees.
 float DrawTitleWheel(float opacity, float x, float y, float scale, float speed);
