@@ -247,8 +247,8 @@ Buffer FallMany() {
 
 // A wooden ratchet click, very short, so fast turning can retrigger it.
 Buffer WheelClick() {
-  Buffer b = Modes(0.045, {{1850, 0.02, 1.0}, {3900, 0.012, 0.5}, {6100, 0.008, 0.25}});
-  MixInto(b, Tick(0.01, 4000, 2.0, 0.0015, 131), 0.7);
+  Buffer b = Modes(0.06, {{1850, 0.045, 1.0}, {3900, 0.025, 0.5}, {6100, 0.012, 0.25}});
+  MixInto(b, Tick(0.01, 4000, 2.0, 0.0015, 131), 0.5);
   FadeOut(b, 0.005);
   return b;
 }
