@@ -420,15 +420,17 @@ class Piece {
     return mb;
   }
 
-  // A phrase over the section's bars, built from four-bar halves: motif, echo of the motif on
-  // the next chord, continuation, cadence. A second half restates the first two bars, then
-  // closes on the tonic.
+  // One melody note with the scale degree and chord it was written for (the second voice is
+  // derived from them).
   struct PhraseNote {
     Note note;  // beat relative to the section start, pitch fitted to the chord
     int degree;
     Chord chord;
   };
 
+  // A phrase over the section's bars, built from four-bar halves: motif, echo of the motif on
+  // the next chord, continuation, cadence. A second half restates the first two bars, then
+  // closes (on the tonic when the last chord holds it).
   std::vector<PhraseNote> WritePhrase(const std::vector<Bar>& bars, int base, int centre, int range,
                                       int velocity) {
     std::vector<MelodyBar> out;
