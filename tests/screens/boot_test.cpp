@@ -138,7 +138,8 @@ TEST_F(BootTest, FirstFrameEndsInTheIntro) {
   EXPECT_EQ(mouse.pointerY, 400);
   EXPECT_FLOAT_EQ(title.idleTimer, 0);
   EXPECT_EQ(intro.phase, 1);
-  EXPECT_TRUE(models.slots[1].drawThisFrame);
+  ASSERT_EQ(rig_->gpu.meshDraws.size(), 1u);
+  EXPECT_EQ(rig_->gpu.meshDraws[0].mesh, models.slots[1].mesh);
   // The last picture of the frame's own drawing is the intro's backdrop over the title.
   ASSERT_NE(backgrounds.backdrop, nullptr);
   bool backdropLast = false;

@@ -15,6 +15,7 @@
 #include "app/main_loop.h"
 #include "audio/sound.h"
 #include "gfx_fixtures.h"
+#include "storage/texture.h"
 #include "test_support.h"
 
 namespace vx::test {
@@ -75,11 +76,14 @@ class ScreenTest : public ::testing::Test {
     return n;
   }
 
-  // One dispatcher frame with the given frame step, its draw list fresh.
+  // One frame as the main loop runs it: a fresh draw list, the dispatcher, then the models
+  // asked for. Returns the dispatcher's result.
   int Frame(float step = 3.333333f) {
     frameClock.frameStep = step;
     rig_->gpu.BeginFrame();
-    return DispatchGameState();
+    const int result = DispatchGameState();
+    DrawModels();
+    return result;
   }
 
   TempWorkDir dir_;
