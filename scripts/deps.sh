@@ -14,7 +14,7 @@ packages=(
   xvfb xauth
   # the content generator: drawing, text, fonts, JPEG, music rendering and MP3 encoding
   libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-comfortaa
-  libfluidsynth-dev libmp3lame-dev fluid-soundfont-gm
+  libfluidsynth-dev libmp3lame-dev libmpg123-dev fluid-soundfont-gm
 )
 
 missing=()
