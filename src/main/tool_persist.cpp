@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "app/game_state.h"
@@ -28,6 +29,15 @@ bool CopyToStdout(const char* path) {
   std::size_t n = 0;
   while ((n = std::fread(block, 1, sizeof block, in)) > 0) std::fwrite(block, 1, n, stdout);
   std::fclose(in);
+  return true;
+}
+
+// "dummy" and "ready" are the sealing steps' own temporaries: they cannot be sealed or
+// unsealed themselves.
+bool RefuseTemporary(const char* name) {
+  std::string native = files::NativePath(name);
+  if (native != kSealInnerTemporary && native != kSealPlainTemporary) return false;
+  std::fprintf(stderr, "vexorbia-tool: %s is a temporary of the sealing steps\n", name);
   return true;
 }
 
@@ -107,6 +117,7 @@ int SealCommand(int argc, char** argv) {
     std::fprintf(stderr, "vexorbia-tool: no file %s\n", argv[0]);
     return 1;
   }
+  if (RefuseTemporary(argv[0])) return 1;
   bool sealed = SealTextFile(argv[0]);
   DeleteSealTemporaries();
   if (!sealed) {
@@ -125,6 +136,7 @@ int UnsealCommand(int argc, char** argv) {
     std::fprintf(stderr, "vexorbia-tool: no file %s\n", argv[0]);
     return 1;
   }
+  if (RefuseTemporary(argv[0])) return 1;
   std::vector<char> buffer = NameBuffer(argv[0]);
   if (!OpenSealedTextFile(buffer.data())) {
     std::fprintf(stderr, "vexorbia-tool: %s fails its checksum\n", argv[0]);
