@@ -281,20 +281,27 @@ bool SdlGpu::SaveScreenshot(const char* path) {
   return ok;
 }
 
-unsigned SdlGpu::CreateTexture(const unsigned char* file, long size, ImageFormat format, int width,
-                               int height) {
-  if (!context_ || !file || size <= 0) return 0;
+SDL_Surface* DecodeImage(const unsigned char* file, long size, ImageFormat format, int width,
+                         int height) {
+  if (!file || size <= 0 || size > 0x7FFFFFFF) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(file, static_cast<int>(size));
-  if (!rw) return 0;
+  if (!rw) return nullptr;
   SDL_Surface* decoded = IMG_LoadTyped_RW(rw, 1, ImageType(format));
-  if (!decoded) return 0;
+  if (!decoded) return nullptr;
   // The header promised this size; anything else is a damaged file.
   if (decoded->w != width || decoded->h != height) {
     SDL_FreeSurface(decoded);
-    return 0;
+    return nullptr;
   }
   SDL_Surface* rgba = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGBA32, 0);
   SDL_FreeSurface(decoded);
+  return rgba;
+}
+
+unsigned SdlGpu::CreateTexture(const unsigned char* file, long size, ImageFormat format, int width,
+                               int height) {
+  if (!context_) return 0;
+  SDL_Surface* rgba = DecodeImage(file, size, format, width, height);
   if (!rgba) return 0;
 
   GLuint name = 0;

@@ -17,6 +17,22 @@ class SdlWindow;
 // Compiles and links a GLSL program; 0 (with the log on stderr) on failure.
 GLuint LinkProgram(const char* vertexSource, const char* fragmentSource);
 
+// Decodes an image file in memory with SDL2_image into RGBA32 pixels; null when it cannot
+// be read or does not have the size its header promised.
+SDL_Surface* DecodeImage(const unsigned char* file, long size, ImageFormat format, int width,
+                         int height);
+
+// One vertex of a mesh as it is uploaded.
+struct MeshVertex {
+  float position[3];
+  float normal[3];
+  float uv[2];
+};
+// Reads the first subset of an X file in memory with Assimp, in the file's own left-handed
+// coordinates. False when the file has no mesh with triangles.
+bool ReadXFileMesh(const unsigned char* file, long size, std::vector<MeshVertex>* vertices,
+                   std::vector<GLuint>* indices);
+
 class SdlGpu : public Gpu {
  public:
   explicit SdlGpu(SdlWindow* window) : window_(window) {}

@@ -5,9 +5,11 @@
 #include <assimp/Importer.hpp>
 
 #include <cstddef>
+#include <exception>
 #include <vector>
 
 #include "platform/sdl/sdl_gpu.h"
+#include "storage/xfile_check.h"
 
 namespace vx::platform {
 
@@ -70,12 +72,6 @@ void main() {
 }
 )";
 
-struct MeshVertex {
-  float position[3];
-  float normal[3];
-  float uv[2];
-};
-
 // The accumulated transform of the first node that shows mesh `index`.
 bool FindMeshTransform(const aiNode* node, unsigned index, const aiMatrix4x4& parent,
                        aiMatrix4x4* out, int depth) {
@@ -105,41 +101,63 @@ bool SdlGpu::MakeMeshProgram() {
   return true;
 }
 
-unsigned SdlGpu::CreateMesh(const unsigned char* file, long size) {
-  if (!context_ || !file || size <= 0) return 0;
+bool ReadXFileMesh(const unsigned char* file, long size, std::vector<MeshVertex>* vertices,
+                   std::vector<GLuint>* indices) {
+  vertices->clear();
+  indices->clear();
+  if (!file || size <= 0 || !PlausibleXFile(file, size)) return false;
   Assimp::Importer importer;
-  // Triangles only, and the file's own left-handed coordinates, winding and texture
-  // coordinates (the reader would otherwise turn them right-handed).
-  const aiScene* scene = importer.ReadFileFromMemory(
-      file, static_cast<std::size_t>(size),
-      aiProcess_Triangulate | aiProcess_ConvertToLeftHanded | aiProcess_GenNormals, "x");
-  if (!scene || !scene->mRootNode || scene->mNumMeshes == 0 || !scene->mMeshes[0]) return 0;
+  // The file's own left-handed coordinates, winding and texture coordinates (the reader
+  // would otherwise turn them right-handed), after the reader's own check of the scene. A damaged
+  // count can make the reader ask for more memory than there is; that is a bad file, not a crash.
+  const aiScene* scene = nullptr;
+  try {
+    scene = importer.ReadFileFromMemory(
+        file, static_cast<std::size_t>(size),
+        aiProcess_ValidateDataStructure | aiProcess_ConvertToLeftHanded, "x");
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (!scene || !scene->mRootNode || scene->mNumMeshes == 0 || !scene->mMeshes[0]) return false;
   // The first subset: the first mesh the reader produced.
   const aiMesh* mesh = scene->mMeshes[0];
-  if (mesh->mNumVertices == 0 || !mesh->mVertices) return 0;
+  if (mesh->mNumVertices == 0 || !mesh->mVertices) return false;
   aiMatrix4x4 transform;
   FindMeshTransform(scene->mRootNode, 0, aiMatrix4x4(), &transform, 0);
   const aiMatrix3x3 turn(transform);
 
-  std::vector<MeshVertex> vertices(mesh->mNumVertices);
+  vertices->resize(mesh->mNumVertices);
   for (unsigned i = 0; i < mesh->mNumVertices; ++i) {
     const aiVector3D p = transform * mesh->mVertices[i];
     aiVector3D n = mesh->mNormals ? turn * mesh->mNormals[i] : aiVector3D(0, 0, 0);
     if (n.SquareLength() > 0) n.Normalize();
     const aiVector3D t = mesh->mTextureCoords[0] ? mesh->mTextureCoords[0][i] : aiVector3D(0, 0, 0);
-    vertices[i] = {{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}};
+    (*vertices)[i] = {{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}};
   }
-  std::vector<GLuint> indices;
-  indices.reserve(static_cast<std::size_t>(mesh->mNumFaces) * 3);
+  // Polygons become fans of triangles from their first corner; points and lines are
+  // dropped. (The reader's own triangulation gives up on such faces by aborting.)
+  indices->reserve(static_cast<std::size_t>(mesh->mNumFaces) * 3);
   for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
     const aiFace& face = mesh->mFaces[f];
-    if (face.mNumIndices != 3 || !face.mIndices) continue;
+    if (face.mNumIndices < 3 || !face.mIndices) continue;
     bool inside = true;
-    for (int k = 0; k < 3; ++k) inside = inside && face.mIndices[k] < mesh->mNumVertices;
+    for (unsigned k = 0; k < face.mNumIndices; ++k)
+      inside = inside && face.mIndices[k] < mesh->mNumVertices;
     if (!inside) continue;
-    for (int k = 0; k < 3; ++k) indices.push_back(face.mIndices[k]);
+    for (unsigned k = 1; k + 1 < face.mNumIndices; ++k) {
+      indices->push_back(face.mIndices[0]);
+      indices->push_back(face.mIndices[k]);
+      indices->push_back(face.mIndices[k + 1]);
+    }
   }
-  if (indices.empty()) return 0;
+  return !indices->empty();
+}
+
+unsigned SdlGpu::CreateMesh(const unsigned char* file, long size) {
+  if (!context_) return 0;
+  std::vector<MeshVertex> vertices;
+  std::vector<GLuint> indices;
+  if (!ReadXFileMesh(file, size, &vertices, &indices)) return 0;
 
   MeshEntry entry;
   glGenVertexArrays(1, &entry.vao);
