@@ -48,21 +48,28 @@ int ChooseScratchPath(char* path, const char* file) {
   return static_cast<int>(std::strlen(path));
 }
 
+namespace {
+
+// Moves the window to the requested position, square at the requested width.
+void MoveToRequest() {
+  if (platform::Window* window = platform::backend.window)
+    window->Move(app.requestedWindowPos[0], app.requestedWindowPos[1], app.requestedWindowSize[0],
+                 app.requestedWindowSize[0]);
+}
+
+}  // namespace
+
+// A change of size and of position in the same pass issues the same move twice.
 void ApplyWindowRequests() {
-  platform::Window* window = platform::backend.window;
   if (app.requestedWindowSize[0] != app.appliedWindowSize[0] ||
       app.requestedWindowSize[1] != app.appliedWindowSize[1]) {
-    if (window)
-      window->Move(app.requestedWindowPos[0], app.requestedWindowPos[1], app.requestedWindowSize[0],
-                   app.requestedWindowSize[0]);
+    MoveToRequest();
     app.appliedWindowSize[0] = app.requestedWindowSize[0];
     app.appliedWindowSize[1] = app.requestedWindowSize[1];
   }
   if (app.requestedWindowPos[0] != app.appliedWindowPos[0] ||
       app.requestedWindowPos[1] != app.appliedWindowPos[1]) {
-    if (window)
-      window->Move(app.requestedWindowPos[0], app.requestedWindowPos[1], app.requestedWindowSize[0],
-                   app.requestedWindowSize[0]);
+    MoveToRequest();
     app.appliedWindowPos[0] = app.requestedWindowPos[0];
     app.appliedWindowPos[1] = app.requestedWindowPos[1];
   }
