@@ -56,12 +56,13 @@ void BM_SpriteBatch10k(benchmark::State& state) {
 }
 BENCHMARK(BM_SpriteBatch10k)->Unit(benchmark::kMicrosecond);
 
-// What the GL batch adds per sprite: the four turned corners, texture coordinates and
-// colour of each quad written into the vertex array.
+// What the GL batch adds per sprite: the four turned corners, texture coordinates, colour
+// and sampling bounds of each quad written into the vertex array.
 void BM_SpriteVertices10k(benchmark::State& state) {
   struct Vertex {
     float x, y, u, v;
     std::uint32_t colour;
+    float bounds[4];
   };
   std::vector<vx::platform::SpriteDraw> draws(kSprites);
   for (int i = 0; i < kSprites; ++i) {
@@ -86,10 +87,12 @@ void BM_SpriteVertices10k(benchmark::State& state) {
       vx::platform::SpriteCorners(s, c);
       const float u0 = s.left * inverse, u1 = s.right * inverse;
       const float v0 = s.top * inverse, v1 = s.bottom * inverse;
-      vertices.push_back({c[0], c[1], u0, v0, s.colour});
-      vertices.push_back({c[2], c[3], u1, v0, s.colour});
-      vertices.push_back({c[4], c[5], u1, v1, s.colour});
-      vertices.push_back({c[6], c[7], u0, v1, s.colour});
+      const float b0 = u0 + 0.5f * inverse, b1 = v0 + 0.5f * inverse;
+      const float b2 = u1 - 0.5f * inverse, b3 = v1 - 0.5f * inverse;
+      vertices.push_back({c[0], c[1], u0, v0, s.colour, {b0, b1, b2, b3}});
+      vertices.push_back({c[2], c[3], u1, v0, s.colour, {b0, b1, b2, b3}});
+      vertices.push_back({c[4], c[5], u1, v1, s.colour, {b0, b1, b2, b3}});
+      vertices.push_back({c[6], c[7], u0, v1, s.colour, {b0, b1, b2, b3}});
     }
     benchmark::DoNotOptimize(vertices.data());
   }

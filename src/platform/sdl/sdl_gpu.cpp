@@ -16,11 +16,14 @@ const char* const kSpriteVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 position;
 layout(location = 1) in vec2 texCoord;
 layout(location = 2) in vec4 colour;
+layout(location = 3) in vec4 texelBounds;
 out vec2 uv;
 out vec4 tint;
+flat out vec4 bounds;
 void main() {
   uv = texCoord;
   tint = colour;
+  bounds = texelBounds;
   gl_Position = vec4(position.x / 256.0 - 1.0, 1.0 - position.y / 256.0, 0.0, 1.0);
 }
 )";
@@ -28,10 +31,14 @@ void main() {
 const char* const kSpriteFragmentShader = R"(#version 330 core
 in vec2 uv;
 in vec4 tint;
+flat in vec4 bounds;
 uniform sampler2D image;
 out vec4 fragColour;
 void main() {
-  fragColour = texture(image, uv) * tint;
+  // Filtering never reaches past the rectangle's outer texel centres, so enlarged sprites
+  // cut from a sheet do not pick up their neighbours' edges.
+  vec2 inside = clamp(uv, min(bounds.xy, bounds.zw), max(bounds.xy, bounds.zw));
+  fragColour = textureGrad(image, inside, dFdx(uv), dFdy(uv)) * tint;
 }
 )";
 
@@ -138,6 +145,9 @@ bool SdlGpu::MakePrograms() {
   glEnableVertexAttribArray(2);
   glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                         reinterpret_cast<void*>(offsetof(SpriteVertex, colour)));
+  glEnableVertexAttribArray(3);
+  glVertexAttribPointer(3, 4, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(offsetof(SpriteVertex, bounds)));
   glBindVertexArray(0);
   vertices_.reserve(4 * 16384);
   runs_.reserve(1024);
@@ -182,10 +192,17 @@ void SdlGpu::DrawSprite(const SpriteDraw& s) {
   const float iw = 1.0f / static_cast<float>(t->width);
   const float ih = 1.0f / static_cast<float>(t->height);
   const float u0 = s.left * iw, u1 = s.right * iw, v0 = s.top * ih, v1 = s.bottom * ih;
-  vertices_.push_back({corners[0], corners[1], u0, v0, s.colour});
-  vertices_.push_back({corners[2], corners[3], u1, v0, s.colour});
-  vertices_.push_back({corners[4], corners[5], u1, v1, s.colour});
-  vertices_.push_back({corners[6], corners[7], u0, v1, s.colour});
+  // The outer texel centres of the rectangle (its middle when it is under a texel wide).
+  const float du = s.right >= s.left ? 0.5f * iw : -0.5f * iw;
+  const float dv = s.bottom >= s.top ? 0.5f * ih : -0.5f * ih;
+  const bool thinU = (s.right - s.left) * (s.right - s.left) < 1.0f;
+  const bool thinV = (s.bottom - s.top) * (s.bottom - s.top) < 1.0f;
+  const float bu0 = thinU ? (u0 + u1) / 2 : u0 + du, bu1 = thinU ? (u0 + u1) / 2 : u1 - du;
+  const float bv0 = thinV ? (v0 + v1) / 2 : v0 + dv, bv1 = thinV ? (v0 + v1) / 2 : v1 - dv;
+  vertices_.push_back({corners[0], corners[1], u0, v0, s.colour, {bu0, bv0, bu1, bv1}});
+  vertices_.push_back({corners[2], corners[3], u1, v0, s.colour, {bu0, bv0, bu1, bv1}});
+  vertices_.push_back({corners[4], corners[5], u1, v1, s.colour, {bu0, bv0, bu1, bv1}});
+  vertices_.push_back({corners[6], corners[7], u0, v1, s.colour, {bu0, bv0, bu1, bv1}});
   const int quad = static_cast<int>(vertices_.size() / 4) - 1;
   if (runs_.empty() || runs_.back().texture != t->name)
     runs_.push_back({t->name, quad, 1});

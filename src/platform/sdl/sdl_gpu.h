@@ -66,10 +66,12 @@ class SdlGpu : public Gpu {
   int lastSpriteDrawCalls = 0;
 
   // One corner of a sprite as the batch uploads it: surface position, texture coordinate,
-  // ARGB colour (read by GL as BGRA bytes).
+  // ARGB colour (read by GL as BGRA bytes), and the texture coordinates of the rectangle's
+  // outer texel centres, which sampling stays within.
   struct SpriteVertex {
     float x, y, u, v;
     std::uint32_t colour;
+    float bounds[4];
   };
 
  private:
