@@ -4,7 +4,10 @@
 # extracted music file.
 set -euo pipefail
 game="$1"; send_close="$2"; game_dir="$3"
-if [ -z "${DISPLAY:-}" ]; then
+# A private X server, so no other window (a developer's desktop, a parallel test) can take
+# the test's input or its close request.
+if [ -z "${VX_PRIVATE_X:-}" ]; then
+  export VX_PRIVATE_X=1
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 work=$(mktemp -d)
