@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/sdl/sdl_devices.h"
@@ -72,6 +73,16 @@ const char* ImageType(ImageFormat format) {
   return "TGA";
 }
 
+#ifndef NDEBUG
+// Debug builds stop at the first GL error, where it happens.
+void GLAPIENTRY StopOnGlError(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message,
+                              const void*) {
+  if (type != GL_DEBUG_TYPE_ERROR) return;
+  std::fprintf(stderr, "GL error: %s\n", message);
+  std::abort();
+}
+#endif
+
 }  // namespace
 
 GLuint LinkProgram(const char* vertexSource, const char* fragmentSource) {
@@ -102,6 +113,9 @@ GLuint LinkProgram(const char* vertexSource, const char* fragmentSource) {
 
 bool SdlGpu::Create() {
   if (!window_ || !window_->handle) return false;
+#ifndef NDEBUG
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_DEBUG_FLAG);
+#endif
   context_ = SDL_GL_CreateContext(window_->handle);
   if (!context_) {
     std::fprintf(stderr, "OpenGL 3.3 core context: %s\n", SDL_GetError());
@@ -113,6 +127,12 @@ bool SdlGpu::Create() {
     Destroy();
     return false;
   }
+#ifndef NDEBUG
+  if (epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_KHR_debug")) {
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(StopOnGlError, nullptr);
+  }
+#endif
   // Wait for the display when it can; otherwise the frame cap in Present keeps the rate sane.
   vsync_ = SDL_GL_SetSwapInterval(1) == 0;
   if (!MakePrograms()) {
