@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_gpu.h"
 
 #include <SDL_image.h>
+#include <epoxy/egl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +83,23 @@ void GLAPIENTRY StopOnGlError(GLenum, GLenum type, GLuint, GLenum, GLsizei, cons
   std::abort();
 }
 #endif
+
+// The size of the surface GL draws into. That is the window's pixel size, except on SDL's
+// offscreen driver, whose EGL surface keeps the size the window was created with.
+void SurfaceSize(SDL_Window* window, int* w, int* h) {
+  SDL_GL_GetDrawableSize(window, w, h);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "offscreen") != 0) return;
+  EGLDisplay display = eglGetCurrentDisplay();
+  EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
+  EGLint sw = 0, sh = 0;
+  if (display != EGL_NO_DISPLAY && surface != EGL_NO_SURFACE &&
+      eglQuerySurface(display, surface, EGL_WIDTH, &sw) &&
+      eglQuerySurface(display, surface, EGL_HEIGHT, &sh) && sw > 0 && sh > 0) {
+    *w = sw;
+    *h = sh;
+  }
+}
 
 }  // namespace
 
@@ -185,7 +203,7 @@ bool SdlGpu::MakePrograms() {
 
 void SdlGpu::BeginFrame() {
   int w = 0, h = 0;
-  window_->PixelSize(&w, &h);
+  SurfaceSize(window_->handle, &w, &h);
   glViewport(0, 0, w, h);
   glDepthRange(0.0, 1.0);
   glDepthMask(GL_TRUE);
@@ -280,7 +298,7 @@ void SdlGpu::EndSprites() {
 void SdlGpu::Present() {
   if (keepLastFrame) {
     int w = 0, h = 0;
-    window_->PixelSize(&w, &h);
+    SurfaceSize(window_->handle, &w, &h);
     if (w > 0 && h > 0) {
       lastFrame_.resize(static_cast<std::size_t>(w) * h * 4);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
