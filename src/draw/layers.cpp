@@ -4,6 +4,7 @@
 
 #include "app/frame_clock.h"
 #include "app/game_state.h"
+#include "draw/numbers.h"
 #include "draw/sprite.h"
 #include "platform/dialog.h"
 #include "platform/platform.h"
@@ -88,15 +89,8 @@ float game_DisplayLayerNumber(int id, const char* member, float opacity, float x
                               float scale, int align, int value) {
   LoadOnDemand(layers.sheet, id, member, "game_DisplayLayerNumber()");
   if (!layers.sheet.texture) return 0;
-  int all[9];
-  int v = value < 0 ? 0 : value % 1000000000;
-  for (int i = 8; i >= 0; --i) {
-    all[i] = v % 10;
-    v /= 10;
-  }
-  int first = 0;
-  while (first < 8 && all[first] == 0) ++first;
-  const int n = 9 - first;
+  int digits[9];
+  const int n = SplitDigits(value, digits);
   const float advance = static_cast<float>(glyphWidth) * scale;
   if (align == 1) {
     x -= n * advance / 2;
@@ -106,9 +100,9 @@ float game_DisplayLayerNumber(int id, const char* member, float opacity, float x
     y -= glyphHeight * scale / 2;
   }
   const std::uint32_t colour = OpacityColour(opacity);
-  for (int i = first; i < 9; ++i) {
-    const SpriteRect rect = {glyphX + all[i] * glyphWidth, glyphTop,
-                             glyphX + (all[i] + 1) * glyphWidth, glyphTop + glyphHeight};
+  for (int i = 0; i < n; ++i) {
+    const SpriteRect rect = {glyphX + digits[i] * glyphWidth, glyphTop,
+                             glyphX + (digits[i] + 1) * glyphWidth, glyphTop + glyphHeight};
     DrawTexture(layers.sheet.texture, &rect, scale, scale, 0, 0, 0, x, y, colour);
     x += advance;
   }

@@ -21,21 +21,6 @@ constexpr SpriteRect kHourSeparator = {390, 0, 399, 24};
 constexpr SpriteRect kMinuteSeparator = {400, 0, 409, 24};
 constexpr SpriteRect kPromptRect = {254, 130, 395, 176};
 
-// Decimal digits of value (below 10^9), most significant first, without leading zeros
-// but at least one. Returns the count.
-int SplitDigits(int value, int digits[9]) {
-  int all[9];
-  int v = value < 0 ? 0 : value % 1000000000;
-  for (int i = 8; i >= 0; --i) {
-    all[i] = v % 10;
-    v /= 10;
-  }
-  int first = 0;
-  while (first < 8 && all[first] == 0) ++first;
-  for (int i = first; i < 9; ++i) digits[i - first] = all[i];
-  return 9 - first;
-}
-
 void DrawGlyph(const SpriteRect& rect, float size, float screenX, float screenY) {
   DrawTexture(sprites.sheets[kCharacterSheet], &rect, size * sprites.screenScaleX,
               size * sprites.screenScaleY, 0, 0, 0, screenX, screenY, 0xFFFFFFFFu);
@@ -48,6 +33,19 @@ float AlignedStart(float x, float width, int align) {
 }
 
 }  // namespace
+
+int SplitDigits(int value, int digits[9]) {
+  int all[9];
+  int v = value < 0 ? 0 : value % 1000000000;
+  for (int i = 8; i >= 0; --i) {
+    all[i] = v % 10;
+    v /= 10;
+  }
+  int first = 0;
+  while (first < 8 && all[first] == 0) ++first;
+  for (int i = first; i < 9; ++i) digits[i - first] = all[i];
+  return 9 - first;
+}
 
 float DrawNumber(int value, float size, float x, float y, int align) {
   int digits[9];

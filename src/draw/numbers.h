@@ -12,6 +12,10 @@ float DrawNumber(int value, float size, float x, float y, int align);
 // vertical centring. Returns the surface x just after the last glyph.
 float DrawTime(int ticks, float size, float x, float y, int align, bool force);
 
+// Decimal digits of value (negative counts as 0, taken below 10^9), most significant first,
+// without leading zeros but at least one. Returns the count.
+int SplitDigits(int value, int digits[9]);
+
 struct PromptState {
   int mode = -1;  // -1 idle, 0 shown waiting for Y/N, 99 hidden and a click says yes
   int armedCode = 1;
