@@ -4,8 +4,8 @@
 
 #include "audio/sound.h"
 #include "field/field_tables.h"
+#include "field/hit_effects.h"
 #include "field/shooter.h"
-#include "field/special_hits.h"
 #include "objects/object_update.h"
 #include "persist/settings.h"
 

@@ -176,13 +176,13 @@ RegionStats Measure(const Pixels& px, const vx::art::Region& r) {
 }
 
 TEST_F(ContentArt, EveryAtlasRegionIsPainted) {
-  for (const vx::art::ImageSpec& spec : vx::art::Atlas()) {
-    const auto it = Archive().find(Stored(spec.member));
-    ASSERT_NE(it, Archive().end()) << spec.member;
-    const Pixels px = Decode(spec.member, it->second);
-    ASSERT_EQ(px.w, spec.width) << spec.member;
-    for (const vx::art::Region& r : spec.regions) {
-      SCOPED_TRACE(spec.member + ": " + r.what);
+  for (const vx::art::SheetEntry& entry : vx::art::Atlas()) {
+    const auto it = Archive().find(Stored(entry.member));
+    ASSERT_NE(it, Archive().end()) << entry.member;
+    const Pixels px = Decode(entry.member, it->second);
+    ASSERT_EQ(px.w, entry.width) << entry.member;
+    for (const vx::art::Region& r : entry.regions) {
+      SCOPED_TRACE(entry.member + ": " + r.what);
       ASSERT_LE(r.right, px.w);
       ASSERT_LE(r.bottom, px.h);
       const RegionStats s = Measure(px, r);
@@ -199,10 +199,10 @@ TEST_F(ContentArt, EveryAtlasRegionIsPainted) {
           break;
       }
     }
-    if (spec.opaque) {
+    if (entry.opaque) {
       size_t notOpaque = 0;
       for (size_t i = 3; i < px.rgba.size(); i += 4) notOpaque += px.rgba[i] != 255;
-      EXPECT_EQ(notOpaque, 0u) << spec.member;
+      EXPECT_EQ(notOpaque, 0u) << entry.member;
     }
   }
 }
@@ -255,7 +255,7 @@ TEST_F(ContentArt, ScrolledPicturesWrapSeamlessly) {
 }
 
 TEST_F(ContentArt, ModelsAreSolidTexturedMeshes) {
-  for (const vx::art::ModelSpec& model : vx::art::Models()) {
+  for (const vx::art::ModelEntry& model : vx::art::Models()) {
     SCOPED_TRACE(model.member);
     const auto it = Archive().find(Stored(model.member));
     ASSERT_NE(it, Archive().end());

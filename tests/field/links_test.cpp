@@ -2,9 +2,9 @@
 
 #include "app/game_state.h"
 #include "field/field_tables.h"
+#include "field/hit_effects.h"
 #include "field/links.h"
 #include "field/shooter.h"
-#include "field/special_hits.h"
 #include "field_fixture.h"
 
 namespace vx::test {

@@ -68,8 +68,8 @@ std::vector<Region> BallSheet() {
   return v;
 }
 
-std::vector<ImageSpec> Build() {
-  std::vector<ImageSpec> a;
+std::vector<SheetEntry> Build() {
+  std::vector<SheetEntry> a;
   a.push_back({"img/chrset1.tga", 512, 512, false, CharacterSheet()});
   a.push_back({"img/gemset0.tga", 512, 512, false, GemSheet()});
   a.push_back({"img/gemset1.tga", 512, 512, false, GemSheet()});
@@ -232,21 +232,21 @@ std::vector<ImageSpec> Build() {
 
 }  // namespace
 
-const std::vector<ImageSpec>& Atlas() {
-  static const std::vector<ImageSpec> atlas = Build();
+const std::vector<SheetEntry>& Atlas() {
+  static const std::vector<SheetEntry> atlas = Build();
   return atlas;
 }
 
-const ImageSpec* FindImage(const std::string& member) {
-  for (const ImageSpec& s : Atlas())
+const SheetEntry* FindImage(const std::string& member) {
+  for (const SheetEntry& s : Atlas())
     if (s.member == member) return &s;
   return nullptr;
 }
 
-const std::vector<ModelSpec>& Models() {
-  static const std::vector<ModelSpec> models = {{"xfile/logo.x", "img/txlogo.tga"},
-                                                {"xfile/music.x", "img/music.tga"},
-                                                {"xfile/copyright.x", "img/copyright.tga"}};
+const std::vector<ModelEntry>& Models() {
+  static const std::vector<ModelEntry> models = {{"xfile/logo.x", "img/txlogo.tga"},
+                                                 {"xfile/music.x", "img/music.tga"},
+                                                 {"xfile/copyright.x", "img/copyright.tga"}};
   return models;
 }
 

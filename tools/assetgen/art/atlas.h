@@ -23,7 +23,7 @@ struct Region {
   int height() const { return bottom - top; }
 };
 
-struct ImageSpec {
+struct SheetEntry {
   std::string member;  // archive member name, lower case, '/' separators
   int width, height;
   bool opaque;  // every pixel must be opaque (backdrops scrolled over black)
@@ -31,16 +31,16 @@ struct ImageSpec {
 };
 
 // Every image member with its regions, in archive order.
-const std::vector<ImageSpec>& Atlas();
-// The image spec for a member, or nullptr.
-const ImageSpec* FindImage(const std::string& member);
+const std::vector<SheetEntry>& Atlas();
+// The atlas entry for a member, or nullptr.
+const SheetEntry* FindImage(const std::string& member);
 
 // The model members (text X files) and the texture each is drawn with.
-struct ModelSpec {
+struct ModelEntry {
   std::string member;
   std::string texture;
 };
-const std::vector<ModelSpec>& Models();
+const std::vector<ModelEntry>& Models();
 
 // Cell frame k of the character sheet: 50 x 50 at ((k % 7) * 50 + 130, (k / 7) * 50 + 260).
 inline Region CellFrame(int k) {

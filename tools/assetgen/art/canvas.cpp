@@ -408,18 +408,18 @@ void GlossyBall(cairo_t* cr, double cx, double cy, double r, Rgb base, double gl
   cairo_set_source(cr, rim);
   cairo_fill(cr);
   cairo_pattern_destroy(rim);
-  // specular highlight
+  // the glossy highlight spot
   cairo_save(cr);
   cairo_translate(cr, cx - r * 0.32, cy - r * 0.45);
   cairo_scale(cr, 1.0, 0.62);
-  cairo_pattern_t* spec = cairo_pattern_create_radial(0, 0, 0, 0, 0, r * 0.38);
-  cairo_pattern_add_color_stop_rgba(spec, 0, 1, 1, 1, 0.85 * gloss);
-  cairo_pattern_add_color_stop_rgba(spec, 0.5, 1, 1, 1, 0.35 * gloss);
-  cairo_pattern_add_color_stop_rgba(spec, 1, 1, 1, 1, 0);
+  cairo_pattern_t* glossSpot = cairo_pattern_create_radial(0, 0, 0, 0, 0, r * 0.38);
+  cairo_pattern_add_color_stop_rgba(glossSpot, 0, 1, 1, 1, 0.85 * gloss);
+  cairo_pattern_add_color_stop_rgba(glossSpot, 0.5, 1, 1, 1, 0.35 * gloss);
+  cairo_pattern_add_color_stop_rgba(glossSpot, 1, 1, 1, 1, 0);
   cairo_arc(cr, 0, 0, r * 0.38, 0, 2 * M_PI);
-  cairo_set_source(cr, spec);
+  cairo_set_source(cr, glossSpot);
   cairo_fill(cr);
-  cairo_pattern_destroy(spec);
+  cairo_pattern_destroy(glossSpot);
   cairo_restore(cr);
   // thin dark outline for separation from any background
   cairo_arc(cr, cx, cy, r - 0.5, 0, 2 * M_PI);

@@ -84,19 +84,19 @@ void Checker(cairo_t* cr, double x, double y, double w, double h) {
 std::string g_review;  // review directory, empty for none
 
 struct Placed {
-  const ImageSpec* spec;
+  const SheetEntry* entry;
   const Canvas* canvas;
   double x, y, slot;
 };
 
-void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canvas*>>& images,
+void WriteContactSheet(const std::vector<std::pair<const SheetEntry*, const Canvas*>>& images,
                        const std::string& path) {
   std::map<std::string, const Canvas*> byName;
-  for (const auto& [spec, canvas] : images) byName[spec->member] = canvas;
+  for (const auto& [entry, canvas] : images) byName[entry->member] = canvas;
   std::vector<Mockup> mockups = Mockups(byName);
-  std::vector<ImageSpec> mockSpecs;
+  std::vector<SheetEntry> mockSpecs;
   mockSpecs.reserve(mockups.size());
-  std::vector<std::pair<const ImageSpec*, const Canvas*>> all = images;
+  std::vector<std::pair<const SheetEntry*, const Canvas*>> all = images;
   for (const Mockup& m : mockups) {
     mockSpecs.push_back({m.title, m.canvas->width(), m.canvas->height(), true, {}});
     all.emplace_back(&mockSpecs.back(), m.canvas.get());
@@ -107,22 +107,22 @@ void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canva
   TextStyle captionStyle;
   captionStyle.size = 14;
   captionStyle.fill = {1, 1, 1};
-  auto caption = [](const ImageSpec* spec) {
-    return spec->member + "  (" + std::to_string(spec->width) + " x " +
-           std::to_string(spec->height) + ")";
+  auto caption = [](const SheetEntry* entry) {
+    return entry->member + "  (" + std::to_string(entry->width) + " x " +
+           std::to_string(entry->height) + ")";
   };
-  for (const auto& [spec, canvas] : all) {
+  for (const auto& [entry, canvas] : all) {
     double tw, th;
-    MeasureText(caption(spec), captionStyle, &tw, &th);
-    const double slot = std::max<double>(spec->width, tw + 8);
+    MeasureText(caption(entry), captionStyle, &tw, &th);
+    const double slot = std::max<double>(entry->width, tw + 8);
     if (x + slot > rowWidth) {
       x = gap;
       y += rowH + gap;
       rowH = 0;
     }
-    placed.push_back({spec, canvas, x, y + label, slot});
+    placed.push_back({entry, canvas, x, y + label, slot});
     x += slot + gap;
-    rowH = std::max(rowH, spec->height + label);
+    rowH = std::max(rowH, entry->height + label);
   }
   const int H = int(y + rowH + gap);
   Canvas sheet(int(rowWidth), H);
@@ -131,13 +131,13 @@ void WriteContactSheet(const std::vector<std::pair<const ImageSpec*, const Canva
   cairo_paint(cr);
   const Rgb outline[3] = {Hex(0x00FFFF), Hex(0xFF40FF), Hex(0xFFFF00)};
   for (const Placed& p : placed) {
-    DrawText(cr, caption(p.spec), captionStyle, p.x, p.y - label, p.slot, label, Align::Left);
-    Checker(cr, p.x, p.y, p.spec->width, p.spec->height);
+    DrawText(cr, caption(p.entry), captionStyle, p.x, p.y - label, p.slot, label, Align::Left);
+    Checker(cr, p.x, p.y, p.entry->width, p.entry->height);
     cairo_set_source_surface(cr, p.canvas->surface(), p.x, p.y);
     cairo_paint(cr);
     int k = 0;
-    for (const Region& r : p.spec->regions) {
-      if (r.left == 0 && r.top == 0 && r.width() == p.spec->width && r.height() == p.spec->height)
+    for (const Region& r : p.entry->regions) {
+      if (r.left == 0 && r.top == 0 && r.width() == p.entry->width && r.height() == p.entry->height)
         continue;
       cairo_rectangle(cr, p.x + r.left + 0.5, p.y + r.top + 0.5, r.width() - 1, r.height() - 1);
       SetColor(cr, r.kind == RegionKind::Window ? Hex(0x40FF40) : outline[k++ % 3], 0.8);
@@ -171,28 +171,28 @@ int main(int argc, char** argv) {
   }
   try {
     std::vector<std::unique_ptr<Canvas>> canvases;
-    std::vector<std::pair<const ImageSpec*, const Canvas*>> shown;
-    for (const ImageSpec& spec : Atlas()) {
-      auto paint = PainterFor(spec.member);
-      if (!paint) throw std::runtime_error("no painter for " + spec.member);
-      auto canvas = std::make_unique<Canvas>(spec.width, spec.height);
+    std::vector<std::pair<const SheetEntry*, const Canvas*>> shown;
+    for (const SheetEntry& entry : Atlas()) {
+      auto paint = PainterFor(entry.member);
+      if (!paint) throw std::runtime_error("no painter for " + entry.member);
+      auto canvas = std::make_unique<Canvas>(entry.width, entry.height);
       paint(*canvas);
-      const fs::path file = out / spec.member;
+      const fs::path file = out / entry.member;
       fs::create_directories(file.parent_path());
       if (file.extension() == ".jpg")
         canvas->WriteJpeg(file.string(), 92);
       else
         canvas->WriteTga(file.string());
       if (!review.empty()) {
-        fs::path png = fs::path(review) / spec.member;
+        fs::path png = fs::path(review) / entry.member;
         png.replace_extension(".png");
         fs::create_directories(png.parent_path());
         canvas->WritePng(png.string());
       }
-      shown.emplace_back(&spec, canvas.get());
+      shown.emplace_back(&entry, canvas.get());
       canvases.push_back(std::move(canvas));
     }
-    for (const ModelSpec& model : Models()) {
+    for (const ModelEntry& model : Models()) {
       const fs::path file = out / model.member;
       fs::create_directories(file.parent_path());
       std::ofstream(file, std::ios::binary) << ModelText(model.member);

@@ -407,7 +407,7 @@ std::vector<Mockup> Mockups(const std::map<std::string, const Canvas*>& img) {
   std::vector<Mockup> v;
   v.push_back({"mock-up: title screen", TitleMockup(img)});
   v.push_back({"mock-up: world selection", WorldSelectMockup(img)});
-  for (const ModelSpec& model : Models())
+  for (const ModelEntry& model : Models())
     v.push_back({"preview: " + model.member + " at yaw 0, 35, 70",
                  ModelPreview(model.member, *img.at(model.texture))});
   for (int w = 1; w <= 5; ++w)

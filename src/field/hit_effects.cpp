@@ -1,4 +1,4 @@
-#include "field/special_hits.h"
+#include "field/hit_effects.h"
 
 #include "app/game_state.h"
 #include "app/random.h"
