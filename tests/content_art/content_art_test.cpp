@@ -19,36 +19,25 @@
 #include <vector>
 
 #include "atlas.h"
+#include "storage/archive.h"
 
 namespace fs = std::filesystem;
 using vx::art::RegionKind;
 
 namespace {
 
-// Reads the whole archive: records of name ';' size ';' data, bytes below 14 skipped inside
-// the name and the size.
+// Every member of a game archive, read with the game's own archive reader.
 std::map<std::string, std::string> ReadArchive(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string all((std::istreambuf_iterator<char>(in)), {});
   std::map<std::string, std::string> members;
-  size_t pos = 0;
-  auto field = [&](std::string* out) {
-    out->clear();
-    while (pos < all.size() && all[pos] != ';') {
-      if (static_cast<unsigned char>(all[pos]) >= 14) out->push_back(all[pos]);
-      ++pos;
-    }
-    if (pos < all.size()) ++pos;
-  };
-  while (pos < all.size()) {
-    std::string name, size;
-    field(&name);
-    field(&size);
-    if (name.empty()) break;
-    const size_t n = std::strtoul(size.c_str(), nullptr, 10);
-    members[name] = all.substr(pos, n);
-    pos += n;
+  std::vector<vx::ArchiveEntry> entries;
+  if (!vx::ListArchive(path.c_str(), &entries)) return members;
+  for (const vx::ArchiveEntry& e : entries) {
+    long size = 0;
+    const unsigned char* data = vx::OpenArchiveMember(path.c_str(), e.name.c_str(), &size);
+    std::string& bytes = members[e.name];
+    if (data) bytes.assign(reinterpret_cast<const char*>(data), static_cast<size_t>(size));
   }
+  vx::ReleaseArchiveBuffer();
   return members;
 }
 

@@ -5,46 +5,19 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 
+#include "archive_members.h"
+#include "audio/wav_reader.h"
 #include "common/music_titles.h"
 #include "render.h"
 #include "score.h"
 
 namespace {
 
-using Archive = std::map<std::string, std::string>;
-
-// Every member of an archive (records of name ';' size ';' data).
-Archive ReadAll(const std::string& archive) {
-  std::ifstream in(archive, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  const std::string b = ss.str();
-  Archive out;
-  size_t pos = 0;
-  while (pos < b.size()) {
-    std::string fields[2];
-    for (std::string& f : fields) {
-      while (pos < b.size() && b[pos] != ';') {
-        if (static_cast<unsigned char>(b[pos]) >= 14) f.push_back(b[pos]);
-        ++pos;
-      }
-      ++pos;
-    }
-    if (fields[0].empty()) break;
-    const size_t size = static_cast<size_t>(std::atol(fields[1].c_str()));
-    out[fields[0]] = b.substr(std::min(pos, b.size()), size);
-    pos += size;
-  }
-  return out;
-}
+using vx::content_test::Archive;
+using vx::content_test::ReadArchive;
 
 class MixerTest : public ::testing::Test {
  protected:
@@ -60,7 +33,7 @@ class MixerTest : public ::testing::Test {
 
 TEST_F(MixerTest, EveryPieceLastsExactlyItsLoop) {
   const auto scores = vx::assetgen::sound::ComposeAll();
-  Archive pieces = ReadAll(std::string(VX_GAME_DIR) + "/_mp.loc");
+  Archive pieces = ReadArchive(std::string(VX_GAME_DIR) + "/_mp.loc");
   for (size_t i = 0; i < scores.size(); ++i) {
     const char* member = vx::assetgen::kMusicPieces[i].member;
     SCOPED_TRACE(member);
@@ -80,20 +53,17 @@ TEST_F(MixerTest, EveryPieceLastsExactlyItsLoop) {
 TEST_F(MixerTest, EveryEffectLoadsAsAChunkOfItsOwnLength) {
   // Each effect must open through SDL2_mixer's WAV loader and keep its length: the device is
   // 44.1 kHz 16-bit stereo, so every mono 16-bit sample becomes 4 bytes.
-  const Archive effects = ReadAll(std::string(VX_GAME_DIR) + "/_sfx.loc");
+  const Archive effects = ReadArchive(std::string(VX_GAME_DIR) + "/_sfx.loc");
   ASSERT_FALSE(effects.empty());
   for (const auto& [name, bytes] : effects) {
     SCOPED_TRACE(name);
-    const size_t data = bytes.find("data");
-    ASSERT_NE(data, std::string::npos);
-    uint32_t dataBytes = 0;
-    for (int k = 3; k >= 0; --k) {
-      dataBytes = (dataBytes << 8) | static_cast<unsigned char>(bytes[data + 4 + k]);
-    }
+    vx::WavFile wav;
+    ASSERT_EQ(vx::ReadWav(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &wav),
+              vx::WavResult::Ok);
     Mix_Chunk* chunk =
         Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     ASSERT_NE(chunk, nullptr) << Mix_GetError();
-    EXPECT_EQ(chunk->alen, dataBytes * 2);
+    EXPECT_EQ(chunk->alen, wav.size * 2);
     Mix_FreeChunk(chunk);
   }
 }
