@@ -2,7 +2,6 @@
 
 #include "app/input.h"
 #include "audio/sound.h"
-#include "platform/dialog.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
 #include "storage/matrix.h"
@@ -13,10 +12,8 @@ namespace vx {
 bool SetupDevices() {
   platform::Gpu* gpu = platform::backend.gpu;
   if (!gpu || !gpu->Create()) {
-    if (platform::backend.dialogs)
-      platform::backend.dialogs->Show(
-          "Software emulation failed.  Make sure correct video card driver installed", "Vexorbia",
-          platform::Buttons::Ok);
+    platform::ShowMessage(
+        "Software emulation failed.  Make sure correct video card driver installed", "Vexorbia");
     return false;
   }
   if (!CreateSoundSystem()) return false;

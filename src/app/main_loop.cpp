@@ -13,7 +13,6 @@
 #include "draw/sprite.h"
 #include "objects/field_drawing.h"
 #include "objects/object_update.h"
-#include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
@@ -39,8 +38,7 @@ int ChooseScratchPath(char* path, const char* file) {
   char second = static_cast<char>('k' + GameRand() % 10);
   std::snprintf(path, 256, "BUN\\%c\\%c\\", first, second);
   if (!platform::files::DirectoryExists(path)) {
-    if (platform::backend.dialogs)
-      platform::backend.dialogs->Show("Missing Data", "Game Exiting", platform::Buttons::Ok);
+    platform::ShowMessage("Missing Data", "Game Exiting");
     path[0] = '\0';
     return 0;
   }
@@ -92,9 +90,7 @@ int StartOfGameLoading() {
     char member[64];
     std::snprintf(member, sizeof member, "img\\explosion_%d.tga", n);
     if (LoadArchiveTexture("_data.loc", member, &objectUpdate.explosionImages[n - 1]) < 0) {
-      if (platform::backend.dialogs)
-        platform::backend.dialogs->Show(member, "Game_0Stage3 Unable to load",
-                                        platform::Buttons::Ok);
+      platform::ShowMessage(member, "Game_0Stage3 Unable to load");
       return E_FAIL;
     }
   }

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "app/game_state.h"
@@ -32,12 +31,17 @@ bool CopyToStdout(const char* path) {
   return true;
 }
 
-// "dummy" and "ready" are the sealing steps' own temporaries: they cannot be sealed or
-// unsealed themselves.
-bool RefuseTemporary(const char* name) {
-  std::string native = files::NativePath(name);
-  if (native != kSealInnerTemporary && native != kSealPlainTemporary) return false;
-  std::fprintf(stderr, "vexorbia-tool: %s is a temporary of the sealing steps\n", name);
+// The file a seal or unseal command names: it must exist and must not be one of the
+// sealing steps' own temporaries "dummy" and "ready".
+bool SealableFile(const char* name) {
+  if (!files::Exists(name)) {
+    std::fprintf(stderr, "vexorbia-tool: no file %s\n", name);
+    return false;
+  }
+  if (IsSealTemporary(name)) {
+    std::fprintf(stderr, "vexorbia-tool: %s is a temporary of the sealing steps\n", name);
+    return false;
+  }
   return true;
 }
 
@@ -113,11 +117,7 @@ int SealCommand(int argc, char** argv) {
                  "name the game uses)\n");
     return kUsage;
   }
-  if (!files::Exists(argv[0])) {
-    std::fprintf(stderr, "vexorbia-tool: no file %s\n", argv[0]);
-    return 1;
-  }
-  if (RefuseTemporary(argv[0])) return 1;
+  if (!SealableFile(argv[0])) return 1;
   bool sealed = SealTextFile(argv[0]);
   DeleteSealTemporaries();
   if (!sealed) {
@@ -132,11 +132,7 @@ int UnsealCommand(int argc, char** argv) {
     std::fprintf(stderr, "usage: vexorbia-tool unseal FILE\n");
     return kUsage;
   }
-  if (!files::Exists(argv[0])) {
-    std::fprintf(stderr, "vexorbia-tool: no file %s\n", argv[0]);
-    return 1;
-  }
-  if (RefuseTemporary(argv[0])) return 1;
+  if (!SealableFile(argv[0])) return 1;
   std::vector<char> buffer = NameBuffer(argv[0]);
   if (!OpenSealedTextFile(buffer.data())) {
     std::fprintf(stderr, "vexorbia-tool: %s fails its checksum\n", argv[0]);

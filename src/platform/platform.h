@@ -30,4 +30,8 @@ struct Backend {
 // the game does when a device cannot be created.
 extern Backend backend;
 
+// Shows `text` in a message box with an OK button on the installed dialogs; nothing when
+// there are none.
+void ShowMessage(const char* text, const char* caption);
+
 }  // namespace vx::platform

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -82,6 +81,12 @@ long long BytesLeft(std::FILE* f) {
   return end > here ? end - here : 0;
 }
 
+// The bytes of a member's data actually there: its size, cut at the end of the file; a
+// negative size holds nothing.
+long long PresentSize(std::FILE* f, long long size) {
+  return size < 0 ? 0 : std::min(size, BytesLeft(f));
+}
+
 // Moves forward over `size` bytes of member data. A negative size would walk backwards
 // into the same headers forever, and a size past the end leaves nothing to read: both end
 // the scan.
@@ -97,10 +102,7 @@ bool SkipData(std::FILE* f, long long size) {
 long long Scan(std::FILE* f, const char* name) {
   Header h;
   while (ReadHeader(f, &h)) {
-    if (std::strcmp(h.name, name) == 0) {
-      if (h.size < 0) return 0;
-      return std::min(h.size, BytesLeft(f));
-    }
+    if (std::strcmp(h.name, name) == 0) return PresentSize(f, h.size);
     if (!SkipData(f, h.size)) break;
   }
   return -1;
@@ -149,10 +151,8 @@ unsigned char* OpenArchiveMember(const char* archive, const char* member, long* 
 
 long unlocksingle(const char* archive, char* member, const char* dest) {
   if (std::strcmp(archive, dest) == 0) {
-    if (platform::backend.dialogs)
-      platform::backend.dialogs->Show("Your Destination file is the loc file.",
-                                      "unlocksingle().  Error: Loc, Destination file is same!",
-                                      platform::Buttons::Ok);
+    platform::ShowMessage("Your Destination file is the loc file.",
+                          "unlocksingle().  Error: Loc, Destination file is same!");
     return 0;
   }
   if (files::Exists(dest)) {
@@ -190,8 +190,7 @@ bool ListArchive(const char* archive, std::vector<ArchiveEntry>* entries) {
   if (!f) return false;
   Header h;
   while (ReadHeader(f, &h)) {
-    long long present = h.size < 0 ? 0 : std::min(h.size, BytesLeft(f));
-    entries->push_back({h.name, present});
+    entries->push_back({h.name, PresentSize(f, h.size)});
     if (!SkipData(f, h.size)) break;
   }
   std::fclose(f);
@@ -226,10 +225,7 @@ bool PackArchive(const char* archive, const char* dir, std::string* error) {
        it.increment(ec)) {
     if (!it->is_regular_file(ec)) continue;
     std::string name = it->path().lexically_relative(root).generic_string();
-    for (char& c : name) {
-      if (c == '/') c = '\\';
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    NormaliseMemberName(name.data());
     std::string problem = MemberNameProblem(name);
     if (!problem.empty()) {
       *error = "cannot store \"" + name + "\": " + problem;

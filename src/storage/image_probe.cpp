@@ -85,7 +85,7 @@ bool ProbeBmp(const unsigned char* d, long size, ImageInfo* info) {
   if (header == 12) {
     w = Le16(d + 18);
     h = Le16(d + 20);
-    bpp = size >= 26 ? Le16(d + 24) : 0;
+    bpp = Le16(d + 24);
   } else if (header >= 40 && size >= 30) {
     w = Le32(d + 18);
     h = Le32(d + 22);

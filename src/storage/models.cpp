@@ -1,6 +1,5 @@
 #include <cstring>
 
-#include "platform/dialog.h"
 #include "platform/platform.h"
 #include "storage/archive.h"
 #include "storage/matrix.h"
@@ -18,11 +17,6 @@ bool ValidSlot(int slot) {
   return slot >= 0 && slot < kModelSlots;
 }
 
-void Message(const char* text, const char* caption) {
-  if (platform::backend.dialogs)
-    platform::backend.dialogs->Show(text, caption, platform::Buttons::Ok);
-}
-
 }  // namespace
 
 bool LoadTexture(const char* name, int slot) {
@@ -34,7 +28,7 @@ bool LoadTexture(const char* name, int slot) {
     m.texture = nullptr;
     m.textureName[0] = '\0';
     if (length > static_cast<std::size_t>(kTextureNameLimit))
-      Message(name, "LoadTexture - Filepath too long (max 190)");
+      platform::ShowMessage(name, "LoadTexture - Filepath too long (max 190)");
     return false;
   }
   // A texture already loaded under this name is shared, not loaded again.
@@ -62,7 +56,7 @@ void game3d_LoadChr(const char* xfile, const char* textureName, int slot) {
   unsigned char* bytes = OpenArchiveMember("_data.loc", xfile, &size);
   unsigned mesh = (bytes && size > 0 && gpu) ? gpu->CreateMesh(bytes, size) : 0;
   if (!mesh) {
-    Message(xfile ? xfile : "", "Fail Loading at: game3d_LoadChr()");
+    platform::ShowMessage(xfile ? xfile : "", "Fail Loading at: game3d_LoadChr()");
     return;
   }
   m.mesh = mesh;
@@ -111,10 +105,10 @@ void ResetModelTable() {
 
 void DrawModels() {
   platform::Gpu* gpu = platform::backend.gpu;
+  float view[16];
+  MatrixIdentity(view);
   for (ModelSlot& m : models.slots) {
     if (gpu && m.loaded && m.mesh && (m.alwaysDrawn || m.drawThisFrame)) {
-      float view[16];
-      MatrixIdentity(view);
       gpu->SetView(view);
       platform::MeshDraw draw;
       draw.mesh = m.mesh;

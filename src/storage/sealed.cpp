@@ -76,10 +76,22 @@ long FileLength(std::FILE* file) {
   return length < 0 ? 0 : length;
 }
 
-// A name that is one of the temporaries would be deleted before it is read.
-bool IsTemporaryName(const char* name) {
-  std::string native = files::NativePath(name);
-  return native == kSealInnerTemporary || native == kSealPlainTemporary;
+// The byte sum of the rest of `in`.
+int SumRest(std::FILE* in) {
+  unsigned char block[kBlock];
+  int sum = 0;
+  std::size_t n = 0;
+  while ((n = std::fread(block, 1, kBlock, in)) > 0) sum = SealByteSum(block, n, sum);
+  return sum;
+}
+
+// Copies the rest of `in` to `out`; false when a write failed.
+bool CopyRest(std::FILE* in, std::FILE* out) {
+  unsigned char block[kBlock];
+  std::size_t n = 0;
+  while ((n = std::fread(block, 1, kBlock, in)) > 0)
+    if (!WriteAll(block, n, out)) return false;
+  return true;
 }
 
 // Sealing step 1: the checksum layer, from `source` into "dummy".
@@ -91,11 +103,8 @@ bool AddChecksumLayer(const char* source) {
     std::fclose(in);
     return files::Copy(source, kSealInnerTemporary);
   }
-  unsigned char block[kBlock];
   std::rewind(in);
-  int sum = 0;
-  std::size_t n = 0;
-  while ((n = std::fread(block, 1, kBlock, in)) > 0) sum = SealByteSum(block, n, sum);
+  const int sum = SumRest(in);
   std::FILE* out = Recreate(kSealInnerTemporary);
   if (!out) {
     std::fclose(in);
@@ -104,7 +113,7 @@ bool AddChecksumLayer(const char* source) {
   unsigned char sumByte = static_cast<unsigned char>(sum);
   bool ok = WriteAll(kSealInnerHeader, kSealInnerHeaderLength, out) && WriteAll(&sumByte, 1, out);
   std::rewind(in);
-  while (ok && (n = std::fread(block, 1, kBlock, in)) > 0) ok = WriteAll(block, n, out);
+  ok = ok && CopyRest(in, out);
   ok = !std::ferror(in) && ok;
   ok = std::fclose(out) == 0 && ok;
   std::fclose(in);
@@ -161,10 +170,7 @@ bool ReplaceTarget(const char* name) {
     std::fclose(in);
     return false;
   }
-  unsigned char block[kBlock];
-  bool ok = true;
-  std::size_t n = 0;
-  while (ok && (n = std::fread(block, 1, kBlock, in)) > 0) ok = WriteAll(block, n, out);
+  bool ok = CopyRest(in, out);
   ok = !std::ferror(in) && ok;
   std::fclose(in);
   ok = files::Flush(out) && ok;
@@ -180,7 +186,7 @@ bool ReplaceTarget(const char* name) {
 
 // Seals the plain text in `source` under the name `name` and replaces `name` with it.
 bool SealInto(const char* source, const char* name) {
-  if (IsTemporaryName(name) || IsTemporaryName(source)) return false;
+  if (IsSealTemporary(name) || IsSealTemporary(source)) return false;
   if (!AddChecksumLayer(source)) return false;
   if (!AddScramblingLayer(name)) return false;
   return ReplaceTarget(name);
@@ -240,19 +246,14 @@ bool RemoveChecksumLayer() {
   }
   int stored = std::fgetc(in);
   if (stored == EOF) stored = 0;  // a file cut right after its header carries sum 0
-  unsigned char block[kBlock];
-  int sum = 0;
-  std::size_t n = 0;
-  while ((n = std::fread(block, 1, kBlock, in)) > 0) sum = SealByteSum(block, n, sum);
-  if (sum != stored) {
+  if (SumRest(in) != stored) {
     std::fclose(in);
     return false;
   }
   std::FILE* out = Recreate(kSealPlainTemporary);
   if (out) {
     std::fseek(in, kSealInnerHeaderLength + 1, SEEK_SET);
-    bool ok = true;
-    while (ok && (n = std::fread(block, 1, kBlock, in)) > 0) ok = WriteAll(block, n, out);
+    CopyRest(in, out);
     std::fclose(out);
   }
   std::fclose(in);
@@ -270,12 +271,17 @@ int SealByteSum(const unsigned char* bytes, std::size_t count, int start) {
   return s;
 }
 
+bool IsSealTemporary(const char* name) {
+  std::string native = files::NativePath(name);
+  return native == kSealInnerTemporary || native == kSealPlainTemporary;
+}
+
 int SealNameSum(const char* name) {
   return SealByteSum(reinterpret_cast<const unsigned char*>(name), std::strlen(name));
 }
 
 bool OpenSealedTextFile(char* nameBuffer) {
-  if (IsTemporaryName(nameBuffer)) return false;
+  if (IsSealTemporary(nameBuffer)) return false;
   RemoveScramblingLayer(nameBuffer);
   if (!RemoveChecksumLayer()) return false;
   std::memcpy(nameBuffer, kSealPlainTemporary, sizeof kSealPlainTemporary);
@@ -287,7 +293,7 @@ bool SealTextFile(const char* name) {
 }
 
 bool WriteSealedText(const char* name, const char* text, std::size_t length) {
-  if (IsTemporaryName(name)) return false;
+  if (IsSealTemporary(name)) return false;
   const std::string side = std::string(name) + kPlainSideSuffix;
   std::FILE* out = Recreate(side.c_str());
   if (!out) return false;

@@ -22,6 +22,10 @@ inline constexpr char kSealPlainTemporary[] = "ready";
 // The smallest name buffer OpenSealedTextFile may be given ("ready" and its zero).
 inline constexpr int kSealNameBufferMin = 6;
 
+// True when `name` (in the game's backslash form or not) is one of the two temporaries,
+// which can be neither sealed nor unsealed: they would be deleted before they are read.
+bool IsSealTemporary(const char* name);
+
 // Byte sum with end-around carry: s += b, and when s passes 255 it becomes (s & 255) + 1.
 // `start` continues an earlier sum. Always 0..255.
 int SealByteSum(const unsigned char* bytes, std::size_t count, int start = 0);

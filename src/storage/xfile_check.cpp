@@ -11,7 +11,12 @@ namespace vx {
 
 namespace {
 
-// Words of the file: braces stand alone; separators, quotes and angle brackets split.
+// Blanks, separators, quotes and angle brackets: they split words and are dropped.
+bool Separator(unsigned char c) {
+  return std::isspace(c) || c == 0 || std::strchr(",;<>()[]\"'", c);
+}
+
+// Words of the file: braces stand alone; separators split.
 std::vector<std::string_view> Tokens(const char* text, long size) {
   std::vector<std::string_view> tokens;
   long i = 0;
@@ -30,14 +35,14 @@ std::vector<std::string_view> Tokens(const char* text, long size) {
       while (i < size && text[i] != '\n') ++i;
       continue;
     }
-    if (std::isspace(c) || std::strchr(",;<>()[]\"'", c) || c == 0) {
+    if (Separator(c)) {
       ++i;
       continue;
     }
     const long start = i;
     while (i < size) {
       const unsigned char d = static_cast<unsigned char>(text[i]);
-      if (std::isspace(d) || std::strchr(",;<>()[]\"'{}", d) || d == 0) break;
+      if (Separator(d) || d == '{' || d == '}') break;
       ++i;
     }
     tokens.emplace_back(text + start, static_cast<std::size_t>(i - start));

@@ -91,7 +91,6 @@ TEST_F(ArchiveTest, LoadingFreesThePreviousBufferEvenWhenNothingIsFound) {
 }
 
 TEST_F(ArchiveTest, DamagedArchivesGiveNotFoundOrOnlyTheBytesPresent) {
-  const std::string big(100, 'q');
   struct Case {
     const char* what;
     std::string archive;
