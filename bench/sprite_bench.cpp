@@ -11,6 +11,7 @@
 #include "draw/sprite.h"
 #include "platform/headless/headless_gpu.h"
 #include "platform/platform.h"
+#include "platform/sprite_quad.h"
 #include "storage/texture.h"
 
 namespace {
@@ -59,11 +60,6 @@ BENCHMARK(BM_SpriteBatch10k)->Unit(benchmark::kMicrosecond);
 // What the GL batch adds per sprite: the four turned corners, texture coordinates, colour
 // and sampling bounds of each quad written into the vertex array.
 void BM_SpriteVertices10k(benchmark::State& state) {
-  struct Vertex {
-    float x, y, u, v;
-    std::uint32_t colour;
-    float bounds[4];
-  };
   std::vector<vx::platform::SpriteDraw> draws(kSprites);
   for (int i = 0; i < kSprites; ++i) {
     vx::platform::SpriteDraw& s = draws[i];
@@ -77,22 +73,14 @@ void BM_SpriteVertices10k(benchmark::State& state) {
     s.x = static_cast<float>(i % 100) * 5.0f;
     s.y = static_cast<float>(i / 100) * 5.0f;
   }
-  std::vector<Vertex> vertices;
+  std::vector<vx::platform::SpriteVertex> vertices;
   vertices.reserve(4 * kSprites);
-  const float inverse = 1.0f / 512.0f;
   for (auto _ : state) {
     vertices.clear();
     for (const vx::platform::SpriteDraw& s : draws) {
-      float c[8];
-      vx::platform::SpriteCorners(s, c);
-      const float u0 = s.left * inverse, u1 = s.right * inverse;
-      const float v0 = s.top * inverse, v1 = s.bottom * inverse;
-      const float b0 = u0 + 0.5f * inverse, b1 = v0 + 0.5f * inverse;
-      const float b2 = u1 - 0.5f * inverse, b3 = v1 - 0.5f * inverse;
-      vertices.push_back({c[0], c[1], u0, v0, s.colour, {b0, b1, b2, b3}});
-      vertices.push_back({c[2], c[3], u1, v0, s.colour, {b0, b1, b2, b3}});
-      vertices.push_back({c[4], c[5], u1, v1, s.colour, {b0, b1, b2, b3}});
-      vertices.push_back({c[6], c[7], u0, v1, s.colour, {b0, b1, b2, b3}});
+      vx::platform::SpriteVertex quad[4];
+      vx::platform::SpriteQuad(s, 512, 512, quad);
+      vertices.insert(vertices.end(), quad, quad + 4);
     }
     benchmark::DoNotOptimize(vertices.data());
   }

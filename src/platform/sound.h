@@ -10,6 +10,10 @@ inline constexpr int kMaxGain = 128;  // the mixer's full volume
 inline constexpr int kSilence = -10000;
 inline constexpr int kPlayLooping = 1;  // play flag: loop until stopped
 
+inline bool ValidSoundChannel(int channel) {
+  return channel >= 0 && channel < kSoundChannels;
+}
+
 // The layout of PCM samples, as a WAVE "fmt " chunk gives it.
 struct PcmFormat {
   int formatTag = 0;

@@ -7,14 +7,6 @@
 
 namespace vx::platform {
 
-namespace {
-
-bool ValidChannel(int channel) {
-  return channel >= 0 && channel < kSoundChannels;
-}
-
-}  // namespace
-
 SoundOpenResult HeadlessSoundDevice::Open() {
   events.push_back({SoundCall::Open});
   SoundOpenResult r = openResult;
@@ -26,7 +18,7 @@ SoundOpenResult HeadlessSoundDevice::Open() {
 bool HeadlessSoundDevice::Load(int channel, const PcmFormat& f, const unsigned char* bytes,
                                std::size_t size) {
   events.push_back({SoundCall::Load, channel});
-  if (failLoads || !ValidChannel(channel)) return false;
+  if (failLoads || !ValidSoundChannel(channel)) return false;
   data[channel].assign(bytes, bytes + size);
   format[channel] = f;
   playing[channel] = false;
@@ -35,14 +27,14 @@ bool HeadlessSoundDevice::Load(int channel, const PcmFormat& f, const unsigned c
 
 void HeadlessSoundDevice::Unload(int channel) {
   events.push_back({SoundCall::Unload, channel});
-  if (!ValidChannel(channel)) return;
+  if (!ValidSoundChannel(channel)) return;
   data[channel].clear();
   playing[channel] = false;
 }
 
 void HeadlessSoundDevice::Play(int channel, int flags, int attenuation) {
   SoundEvent e{SoundCall::Play, channel, flags, attenuation, GainForAttenuation(attenuation)};
-  if (ValidChannel(channel)) {
+  if (ValidSoundChannel(channel)) {
     e.restarted = playing[channel];
     playing[channel] = !data[channel].empty();
   }
@@ -51,12 +43,12 @@ void HeadlessSoundDevice::Play(int channel, int flags, int attenuation) {
 
 void HeadlessSoundDevice::Stop(int channel) {
   events.push_back({SoundCall::Stop, channel});
-  if (ValidChannel(channel)) playing[channel] = false;
+  if (ValidSoundChannel(channel)) playing[channel] = false;
 }
 
 bool HeadlessSoundDevice::IsPlaying(int channel) {
   events.push_back({SoundCall::Query, channel});
-  return ValidChannel(channel) && playing[channel];
+  return ValidSoundChannel(channel) && playing[channel];
 }
 
 void HeadlessSoundDevice::Close() {
@@ -69,7 +61,7 @@ void HeadlessSoundDevice::Close() {
 }
 
 void HeadlessSoundDevice::Finish(int channel) {
-  if (ValidChannel(channel)) playing[channel] = false;
+  if (ValidSoundChannel(channel)) playing[channel] = false;
 }
 
 std::vector<SoundEvent> HeadlessSoundDevice::Calls(SoundCall call) const {

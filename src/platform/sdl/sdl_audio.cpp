@@ -18,10 +18,6 @@ constexpr int kOutputRate = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kOutputSamples = 1024;  // about 23 ms of latency
 
-bool ValidChannel(int channel) {
-  return channel >= 0 && channel < kSoundChannels;
-}
-
 bool Contains(const std::string& text, const char* word) {
   return text.find(word) != std::string::npos;
 }
@@ -105,7 +101,7 @@ SoundOpenResult SdlSoundDevice::Open() {
 
 bool SdlSoundDevice::Load(int channel, const PcmFormat& format, const unsigned char* data,
                           std::size_t size) {
-  if (!open_ || !ValidChannel(channel) || !data || size == 0) return false;
+  if (!open_ || !ValidSoundChannel(channel) || !data || size == 0) return false;
   if (size > static_cast<std::size_t>(INT_MAX) - 44) return false;  // beyond one SDL buffer
   std::vector<unsigned char> wave = CanonicalWave(format, data, size);
   SDL_RWops* rw = SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size()));
@@ -121,26 +117,26 @@ bool SdlSoundDevice::Load(int channel, const PcmFormat& format, const unsigned c
 }
 
 void SdlSoundDevice::Unload(int channel) {
-  if (!open_ || !ValidChannel(channel) || !chunks_[channel]) return;
+  if (!open_ || !ValidSoundChannel(channel) || !chunks_[channel]) return;
   Mix_HaltChannel(channel);
   Mix_FreeChunk(chunks_[channel]);
   chunks_[channel] = nullptr;
 }
 
 void SdlSoundDevice::Play(int channel, int flags, int attenuation) {
-  if (!open_ || !ValidChannel(channel) || !chunks_[channel]) return;
+  if (!open_ || !ValidSoundChannel(channel) || !chunks_[channel]) return;
   Mix_HaltChannel(channel);
   Mix_Volume(channel, GainForAttenuation(attenuation));
   Mix_PlayChannel(channel, chunks_[channel], (flags & kPlayLooping) ? -1 : 0);
 }
 
 void SdlSoundDevice::Stop(int channel) {
-  if (!open_ || !ValidChannel(channel)) return;
+  if (!open_ || !ValidSoundChannel(channel)) return;
   Mix_HaltChannel(channel);
 }
 
 bool SdlSoundDevice::IsPlaying(int channel) {
-  if (!open_ || !ValidChannel(channel) || !chunks_[channel]) return false;
+  if (!open_ || !ValidSoundChannel(channel) || !chunks_[channel]) return false;
   return Mix_Playing(channel) != 0;
 }
 

@@ -222,28 +222,20 @@ const SdlGpu::TextureEntry* SdlGpu::FindTexture(unsigned id) const {
   return &textures_[id - 1];
 }
 
+const SdlGpu::MeshEntry* SdlGpu::FindMesh(unsigned id) const {
+  if (id < 1 || id > meshes_.size() || meshes_[id - 1].vao == 0) return nullptr;
+  return &meshes_[id - 1];
+}
+
 void SdlGpu::DrawSprite(const SpriteDraw& s) {
   const TextureEntry* t = FindTexture(s.texture);
   if (!t) return;
-  float corners[8];
-  SpriteCorners(s, corners);
-  const float iw = 1.0f / static_cast<float>(t->width);
-  const float ih = 1.0f / static_cast<float>(t->height);
-  const float u0 = s.left * iw, u1 = s.right * iw, v0 = s.top * ih, v1 = s.bottom * ih;
-  // The outer texel centres of the rectangle (its middle when it is under a texel wide).
-  const float du = s.right >= s.left ? 0.5f * iw : -0.5f * iw;
-  const float dv = s.bottom >= s.top ? 0.5f * ih : -0.5f * ih;
-  const bool thinU = (s.right - s.left) * (s.right - s.left) < 1.0f;
-  const bool thinV = (s.bottom - s.top) * (s.bottom - s.top) < 1.0f;
-  const float bu0 = thinU ? (u0 + u1) / 2 : u0 + du, bu1 = thinU ? (u0 + u1) / 2 : u1 - du;
-  const float bv0 = thinV ? (v0 + v1) / 2 : v0 + dv, bv1 = thinV ? (v0 + v1) / 2 : v1 - dv;
-  vertices_.push_back({corners[0], corners[1], u0, v0, s.colour, {bu0, bv0, bu1, bv1}});
-  vertices_.push_back({corners[2], corners[3], u1, v0, s.colour, {bu0, bv0, bu1, bv1}});
-  vertices_.push_back({corners[4], corners[5], u1, v1, s.colour, {bu0, bv0, bu1, bv1}});
-  vertices_.push_back({corners[6], corners[7], u0, v1, s.colour, {bu0, bv0, bu1, bv1}});
-  const int quad = static_cast<int>(vertices_.size() / 4) - 1;
+  SpriteVertex quad[4];
+  SpriteQuad(s, t->width, t->height, quad);
+  const int first = static_cast<int>(vertices_.size() / 4);
+  vertices_.insert(vertices_.end(), quad, quad + 4);
   if (runs_.empty() || runs_.back().texture != t->name)
-    runs_.push_back({t->name, quad, 1});
+    runs_.push_back({t->name, first, 1});
   else
     ++runs_.back().quads;
 }
@@ -390,8 +382,9 @@ unsigned SdlGpu::CreateTexture(const unsigned char* file, long size, ImageFormat
 }
 
 void SdlGpu::DestroyTexture(unsigned texture) {
-  if (texture < 1 || texture > textures_.size() || textures_[texture - 1].name == 0) return;
-  if (context_) glDeleteTextures(1, &textures_[texture - 1].name);
+  const TextureEntry* t = FindTexture(texture);
+  if (!t) return;
+  if (context_) glDeleteTextures(1, &t->name);
   textures_[texture - 1] = TextureEntry{};
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/gpu.h"
+#include "platform/sprite_quad.h"
 
 namespace vx::platform {
 
@@ -65,15 +66,6 @@ class SdlGpu : public Gpu {
   // Number of GL draw calls the last sprite batch issued (one per run of one texture).
   int lastSpriteDrawCalls = 0;
 
-  // One corner of a sprite as the batch uploads it: surface position, texture coordinate,
-  // ARGB colour (read by GL as BGRA bytes), and the texture coordinates of the rectangle's
-  // outer texel centres, which sampling stays within.
-  struct SpriteVertex {
-    float x, y, u, v;
-    std::uint32_t colour;
-    float bounds[4];
-  };
-
  private:
   struct TextureEntry {
     GLuint name = 0;
@@ -92,6 +84,7 @@ class SdlGpu : public Gpu {
   bool MakePrograms();
   bool MakeMeshProgram();
   const TextureEntry* FindTexture(unsigned id) const;
+  const MeshEntry* FindMesh(unsigned id) const;
 
   SdlWindow* window_;
   SDL_GLContext context_ = nullptr;

@@ -193,19 +193,19 @@ unsigned SdlGpu::CreateMesh(const unsigned char* file, long size) {
 }
 
 void SdlGpu::DestroyMesh(unsigned mesh) {
-  if (mesh < 1 || mesh > meshes_.size() || meshes_[mesh - 1].vao == 0) return;
-  MeshEntry& m = meshes_[mesh - 1];
+  const MeshEntry* m = FindMesh(mesh);
+  if (!m) return;
   if (context_) {
-    glDeleteVertexArrays(1, &m.vao);
-    glDeleteBuffers(1, &m.vbo);
-    glDeleteBuffers(1, &m.ibo);
+    glDeleteVertexArrays(1, &m->vao);
+    glDeleteBuffers(1, &m->vbo);
+    glDeleteBuffers(1, &m->ibo);
   }
-  m = MeshEntry{};
+  meshes_[mesh - 1] = MeshEntry{};
 }
 
 void SdlGpu::DrawMesh(const MeshDraw& draw) {
-  if (draw.mesh < 1 || draw.mesh > meshes_.size() || meshes_[draw.mesh - 1].vao == 0) return;
-  const MeshEntry& m = meshes_[draw.mesh - 1];
+  const MeshEntry* m = FindMesh(draw.mesh);
+  if (!m) return;
   const GLuint p = meshProgram_;
   glUseProgram(p);
   // The matrices are for row vectors; read column by column they are the column-vector forms.
@@ -239,8 +239,8 @@ void SdlGpu::DrawMesh(const MeshDraw& draw) {
   glEnable(GL_CULL_FACE);
   glFrontFace(GL_CW);
   glCullFace(GL_BACK);
-  glBindVertexArray(m.vao);
-  glDrawElements(GL_TRIANGLES, m.indexCount, GL_UNSIGNED_INT, nullptr);
+  glBindVertexArray(m->vao);
+  glDrawElements(GL_TRIANGLES, m->indexCount, GL_UNSIGNED_INT, nullptr);
   glBindVertexArray(0);
   glDisable(GL_CULL_FACE);
   glDisable(GL_DEPTH_TEST);
