@@ -84,10 +84,14 @@ bool ParseFloat(const std::string& word, float* out) {
   return true;
 }
 
+// The words of a script line, without its comment (from '#' on).
+std::istringstream ScriptWords(const std::string& line) {
+  return std::istringstream(line.substr(0, line.find('#')));
+}
+
 // Runs one script line. Returns false on a malformed line (message already printed).
 bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
-  std::string line = raw.substr(0, raw.find('#'));
-  std::istringstream in(line);
+  std::istringstream in = ScriptWords(raw);
   std::string cmd, a, b, extra;
   in >> cmd >> a >> b >> extra;
   if (cmd.empty()) return true;
@@ -218,7 +222,7 @@ int main(int argc, char** argv) {
   if (!headless) {
     realGpu = &sdlGpu;
     for (const std::string& text : lines) {
-      std::istringstream words(text.substr(0, text.find('#')));
+      std::istringstream words = ScriptWords(text);
       std::string first;
       words >> first;
       if (first == "shot") sdlGpu.keepLastFrame = true;

@@ -21,27 +21,24 @@ std::vector<std::string> calls;
 int stageClearChoice = 0;
 int failingHandler = -1;  // state whose handler fails
 
-int RecordBoot() {
-  calls.push_back("Boot");
-  if (failingHandler == Boot) return E_FAIL;
-  flow.gameState = TitleLoad;
+// A loading handler: recorded, then it fails or moves on to `next` (-1: stays).
+int RecordLoad(const char* name, int state, int next) {
+  calls.push_back(name);
+  if (failingHandler == state) return E_FAIL;
+  if (next >= 0) flow.gameState = next;
   return 0;
+}
+int RecordBoot() {
+  return RecordLoad("Boot", Boot, TitleLoad);
 }
 int RecordTitleLoad() {
-  calls.push_back("TitleLoad");
-  if (failingHandler == TitleLoad) return E_FAIL;
-  flow.gameState = Title;
-  return 0;
+  return RecordLoad("TitleLoad", TitleLoad, Title);
 }
 int RecordTitle() {
-  calls.push_back("Title");
-  return failingHandler == Title ? E_FAIL : 0;
+  return RecordLoad("Title", Title, -1);
 }
 int RecordStageLoad() {
-  calls.push_back("StageLoad");
-  if (failingHandler == StageLoad) return E_FAIL;
-  flow.gameState = StageInfo;
-  return 0;
+  return RecordLoad("StageLoad", StageLoad, StageInfo);
 }
 int RecordStageClear() {
   return stageClearChoice;
@@ -96,21 +93,24 @@ TEST_F(DispatcherTest, StageLoadLeadsToStageInfoInTheSameFrame) {
 }
 
 TEST_F(DispatcherTest, AFailingHandlerEndsTheFrameAtOnce) {
-  for (int failing : {Boot, TitleLoad, Title, StageLoad}) {
+  const struct {
+    int state;
+    const char* handler;
+  } kCases[] = {
+      {Boot, "Boot"}, {TitleLoad, "TitleLoad"}, {Title, "Title"}, {StageLoad, "StageLoad"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.handler);
     SetUp();
-    failingHandler = failing;
-    flow.gameState = failing == StageLoad ? StageLoad : Boot;
+    failingHandler = c.state;
+    flow.gameState = c.state == StageLoad ? StageLoad : Boot;
     flow.previousState = 77;
     flow.frameRateDisplay = false;
     rig_->keyboard.keys[KEY_F2] = 0x80;
-    EXPECT_EQ(DispatchGameState(), E_FAIL) << failing;
-    EXPECT_EQ(flow.gameState, failing) << "the state stays what the handler left";
+    EXPECT_EQ(DispatchGameState(), E_FAIL);
+    EXPECT_EQ(flow.gameState, c.state) << "the state stays what the handler left";
     EXPECT_EQ(flow.previousState, 77) << "previous state not updated";
     EXPECT_FALSE(flow.frameRateDisplay) << "the overlays, F2 among them, did not run";
-    EXPECT_EQ(calls.back(), std::string(failing == Boot        ? "Boot"
-                                        : failing == TitleLoad ? "TitleLoad"
-                                        : failing == Title     ? "Title"
-                                                               : "StageLoad"));
+    EXPECT_EQ(calls.back(), c.handler);
   }
 }
 
