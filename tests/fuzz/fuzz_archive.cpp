@@ -1,21 +1,18 @@
 // Fuzzes the member scan: any bytes as an archive, looked up, listed and extracted.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
+#include "fuzz_files.h"
 #include "storage/archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::string dir = "/tmp/vx_fuzz_archive_" + std::to_string(::getpid());
   static const std::string archive = dir + ".loc";
   static const std::string dest = dir + ".out";
-  if (std::FILE* f = std::fopen(archive.c_str(), "wb")) {
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
+  vx::fuzz::WriteBytes(archive.c_str(), data, size);
   // Ask for a name taken from the input itself, so matching records are reached too.
   std::string request;
   for (std::size_t i = 0; i < size && i < 24 && data[i] != ';'; ++i)

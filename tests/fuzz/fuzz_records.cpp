@@ -1,44 +1,19 @@
 // Fuzzes the player-file readers: any bytes as "times.txt", "settings.txt" or "saved0.txt"
 // are read without harm, and whatever was read is written and read back unchanged.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-
-#include <unistd.h>
 
 #include "app/game_state.h"
 #include "app/main_loop.h"
+#include "fuzz_files.h"
 #include "persist/best_times.h"
 #include "persist/saved_games.h"
 #include "persist/settings.h"
 #include "screens/stage_info.h"
 #include "screens/world_select.h"
 
-namespace {
-
-void EnterScratchDirectory() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  // On a memory file system when there is one: every sealed write is pushed to the disk.
-  char shm[] = "/dev/shm/vx_fuzz_records_XXXXXX";
-  char tmp[] = "/tmp/vx_fuzz_records_XXXXXX";
-  const char* dir = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
-  if (!dir || ::chdir(dir) != 0) std::abort();
-}
-
-void Put(const char* name, const std::uint8_t* data, std::size_t size) {
-  if (std::FILE* f = std::fopen(name, "wb")) {
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  EnterScratchDirectory();
+  vx::fuzz::EnterScratchDirectory("records");
   vx::flow = vx::GameFlow{};
   vx::app = vx::AppState{};
   vx::bestTimes = vx::BestTimes{};
@@ -47,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vx::worldSelect = vx::WorldSelectState{};
   vx::ComputeFitSize(1280, 1024);
 
-  Put("times.txt", data, size);
-  Put("settings.txt", data, size);
-  Put("saved0.txt", data, size);
+  vx::fuzz::WriteBytes("times.txt", data, size);
+  vx::fuzz::WriteBytes("settings.txt", data, size);
+  vx::fuzz::WriteBytes("saved0.txt", data, size);
   vx::ReadBestTimes();
   vx::ReadSettings();
   vx::PeekSavedGame();

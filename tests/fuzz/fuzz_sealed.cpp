@@ -2,28 +2,14 @@
 // plain text must come back unchanged through sealing and unsealing.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include <unistd.h>
-
+#include "fuzz_files.h"
 #include "platform/files.h"
 #include "storage/sealed.h"
 
 namespace {
-
-// The temporaries live in the working directory: give the fuzzer one of its own.
-void EnterScratchDirectory() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  // On a memory file system when there is one: every sealed write is pushed to the disk.
-  char shm[] = "/dev/shm/vx_fuzz_sealed_XXXXXX";
-  char tmp[] = "/tmp/vx_fuzz_sealed_XXXXXX";
-  const char* dir = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
-  if (!dir || ::chdir(dir) != 0) std::abort();
-}
 
 std::string ReadAll(const char* path) {
   std::string out;
@@ -41,7 +27,8 @@ const char* const kNames[] = {"times.txt", "settings.txt", "saved0.txt", "x"};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  EnterScratchDirectory();
+  // The temporaries live in the working directory: the fuzzer gets one of its own.
+  vx::fuzz::EnterScratchDirectory("sealed");
   if (size == 0) return 0;
   const char* name = kNames[data[0] % 4];
   const bool asPlainText = (data[0] & 0x80) != 0;
@@ -60,10 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!hasInnerHeader && (!unsealed || ReadAll(buffer) != std::string(bytes, length)))
       __builtin_trap();
   } else {
-    if (std::FILE* f = std::fopen(name, "wb")) {
-      std::fwrite(bytes, 1, length, f);
-      std::fclose(f);
-    }
+    vx::fuzz::WriteBytes(name, data + 1, length);
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%s", name);
     if (vx::OpenSealedTextFile(buffer)) {

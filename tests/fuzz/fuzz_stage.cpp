@@ -2,28 +2,16 @@
 // writing past the tables, and whatever was loaded survives saving and loading again.
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/game_state.h"
 #include "field/field_tables.h"
+#include "fuzz_files.h"
 #include "persist/stage_files.h"
 
 namespace {
-
-void EnterScratchDirectory() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  // On a memory file system when there is one: every sealed write is pushed to the disk.
-  char shm[] = "/dev/shm/vx_fuzz_stage_XXXXXX";
-  char tmp[] = "/tmp/vx_fuzz_stage_XXXXXX";
-  const char* dir = ::mkdtemp(shm) ? shm : ::mkdtemp(tmp);
-  if (!dir || ::chdir(dir) != 0 || ::mkdir("edit", 0755) != 0) std::abort();
-}
 
 struct Snapshot {
   int cellCount, blockCount, cellWidth, cellHeight, colourCount;
@@ -37,13 +25,14 @@ Snapshot Take() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  EnterScratchDirectory();
+  static const bool scratchReady = [] {
+    vx::fuzz::EnterScratchDirectory("stage");
+    return ::mkdir("edit", 0755) == 0;
+  }();
+  if (!scratchReady) std::abort();
   vx::flow = vx::GameFlow{};
   vx::stageFiles = vx::StageFileState{};
-  if (std::FILE* f = std::fopen("edit/stage1.txt", "wb")) {
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
+  vx::fuzz::WriteBytes("edit/stage1.txt", data, size);
   const int loaded = vx::LoadStage(1, false);
   if (loaded != vx::cells.cellCount || loaded > vx::kCellCapacity) __builtin_trap();
   if (vx::blocks.blockCount > vx::kBlockCapacity) __builtin_trap();
