@@ -129,13 +129,8 @@ bool DrawMusicCredit(float opacity, float x, float y, float scale, int anchor) {
   layers.creditCountdown =
       static_cast<int>(static_cast<float>(layers.creditCountdown) - frameClock.frameStep);
   if (layers.creditCountdown % 200 < 100) return false;
-  int row = 0;
-  if (flow.gameState == Title)
-    row = 0;
-  else if (flow.gameState == StageInfo)
-    row = CurrentWorld() + 4;
-  else
-    return false;
+  if (flow.gameState != Title && flow.gameState != StageInfo) return false;
+  const int row = flow.gameState == Title ? 0 : CurrentWorld() + 4;
   return DrawPart(layers.creditImage, opacity, x, y, 0, 25 * row, 255, 25 * row + 24, scale, anchor,
                   true);
 }

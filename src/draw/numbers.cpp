@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kDigitWidth = 20;
 constexpr int kDigitHeight = 24;
+constexpr int kSeparatorAdvance = 5;  // separators take a quarter of a digit's slot
 constexpr int kMaxTimeGlyphs = 16;
 
 SpriteRect DigitRect(int d) {
@@ -93,8 +94,11 @@ float DrawTime(int ticks, float size, float x, float y, int align, bool force) {
     glyphs[count++] = seconds;
   }
 
+  auto advance = [size](int glyph) {
+    return static_cast<float>(glyph < 0 ? kSeparatorAdvance : kDigitWidth) * size;
+  };
   float width = 0;
-  for (int i = 0; i < count; ++i) width += (glyphs[i] < 0 ? 5.0f : 20.0f) * size;
+  for (int i = 0; i < count; ++i) width += advance(glyphs[i]);
   float fx = AlignedStart(x, width, align);
   const float sy = y * sprites.screenScaleY;
   for (int i = 0; i < count; ++i) {
@@ -102,11 +106,10 @@ float DrawTime(int ticks, float size, float x, float y, int align, bool force) {
       // Separators are narrow and sit one size-unit left of their slot.
       DrawGlyph(glyphs[i] == -1 ? kHourSeparator : kMinuteSeparator, size,
                 (fx - size) * sprites.screenScaleX, sy);
-      fx += 5.0f * size;
     } else {
       DrawGlyph(DigitRect(glyphs[i]), size, fx * sprites.screenScaleX, sy);
-      fx += 20.0f * size;
     }
+    fx += advance(glyphs[i]);
   }
   return fx * sprites.screenScaleX;
 }

@@ -14,7 +14,6 @@ SpriteState sprites;
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 constexpr SpriteRect kPointerRect = {370, 0, 390, 20};
 
 }  // namespace
@@ -67,7 +66,8 @@ int DrawSprite(float x, float y, int left, int top, int right, int bottom, float
   }
   const SpriteRect rect = {left, top, right, bottom};
   return DrawTexture(sprites.sheets[kCharacterSheet], &rect, scaleX, scaleY, w * scaleX / 2,
-                     h * scaleY / 2, rotation * kDegrees, x + dx, y + dy, OpacityColour(opacity));
+                     h * scaleY / 2, rotation * kRadiansPerDegree, x + dx, y + dy,
+                     OpacityColour(opacity));
 }
 
 bool DrawPointer(bool draw) {

@@ -10,6 +10,8 @@ struct Texture;
 inline constexpr int kSpriteSheets = 10;
 // Sheet 1 is the shared character sheet "img\chrset1.tga"; 2 and 3 are the ball sheets.
 inline constexpr int kCharacterSheet = 1;
+// Radians in a degree, for callers that turn sprites by degrees.
+inline constexpr float kRadiansPerDegree = 0.017453292f;
 
 struct SpriteState {
   Texture* sheets[kSpriteSheets] = {};

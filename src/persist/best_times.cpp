@@ -1,5 +1,6 @@
 #include "persist/best_times.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -26,7 +27,7 @@ int FormatBestTimes(char* out, int capacity) {
                     t.bestWorldTime[0], t.bestWorldTime[1], t.bestWorldTime[2], t.bestWorldTime[3],
                     t.bestWorldTime[4], t.lastWorldTime[0], t.lastWorldTime[1], t.lastWorldTime[2],
                     t.lastWorldTime[3], t.lastWorldTime[4]);
-  return n < 0 ? 0 : (n < capacity ? n : capacity - 1);
+  return FittedLength(n, capacity);
 }
 
 bool WriteBestTimes() {
@@ -83,8 +84,7 @@ void RecordStageTime(int stageNumber, bool writeFile, int time) {
   // and held within int so hand-made huge times cannot overflow.
   long long sum = 0;
   for (int t : bestTimes.stageTimes) sum += t;
-  const int worldTime =
-      sum > 2147483647LL ? 2147483647 : (sum < -2147483647LL ? -2147483647 : static_cast<int>(sum));
+  const int worldTime = static_cast<int>(std::clamp(sum, -2147483647LL, 2147483647LL));
   if (world < kWorldCount) {
     bestTimes.lastWorldTime[world] = worldTime;
     bestTimes.newRecord = worldTime < bestTimes.bestWorldTime[world];

@@ -27,6 +27,12 @@ struct RecordReader {
   bool complete = false;            // the closing '>' has been read
 };
 
+// The length of the text snprintf left in a buffer of `capacity` bytes, from what it
+// returned: a text cut short keeps capacity - 1 characters, an error none.
+inline int FittedLength(int written, int capacity) {
+  return written < 0 ? 0 : (written < capacity ? written : capacity - 1);
+}
+
 // A fresh reader for the given field letters.
 RecordReader MakeRecordReader(const char* fieldLetters, bool anyLetterEndsField);
 

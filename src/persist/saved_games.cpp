@@ -81,7 +81,7 @@ int FormatSavedGame(char* out, int capacity) {
                         st[8], st[9], lock[0] ? 1 : 0, lock[1] ? 1 : 0, lock[2] ? 1 : 0,
                         lock[3] ? 1 : 0, lock[4] ? 1 : 0, player.tries, best[0], best[1], best[2],
                         best[3], best[4], last[0], last[1], last[2], last[3], last[4]);
-  return n < 0 ? 0 : (n < capacity ? n : capacity - 1);
+  return FittedLength(n, capacity);
 }
 
 void WriteSavedGame() {

@@ -1,5 +1,6 @@
 #include "persist/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -16,21 +17,17 @@ namespace {
 
 constexpr char kLetters[] = "whxymsab";
 
-int Clamp(int v, int lo, int hi) {
-  return v < lo ? lo : (v > hi ? hi : v);
-}
-
 }  // namespace
 
 int VolumeAttenuation(int percent) {
-  const int p = Clamp(percent, 0, 100);
+  const int p = std::clamp(percent, 0, 100);
   return p == 0 ? -10000 : p * 60 - 6000;
 }
 
 void ApplyVolumePercents() {
   settings.effectsVolume = VolumeAttenuation(settings.effectsPercent);
   settings.musicAttenuation = VolumeAttenuation(settings.musicPercent);
-  settings.musicVolume = Clamp(settings.musicPercent, 0, 100) * 10;
+  settings.musicVolume = std::clamp(settings.musicPercent, 0, 100) * 10;
 }
 
 int FormatSettings(char* out, int capacity) {
@@ -38,7 +35,7 @@ int FormatSettings(char* out, int capacity) {
                         app.requestedWindowSize[0], app.requestedWindowSize[1],
                         app.requestedWindowPos[0], app.requestedWindowPos[1], settings.musicPercent,
                         settings.effectsPercent, app.desktopWidth, app.desktopHeight);
-  return n < 0 ? 0 : (n < capacity ? n : capacity - 1);
+  return FittedLength(n, capacity);
 }
 
 bool ReadSettings() {

@@ -81,15 +81,8 @@ void LoadEntry(int x, int y, int code, void*) {
   // A full table refuses the entry; any other code is skipped.
 }
 
-struct EntryCounts {
-  int cells = 0;
-  int blocks = 0;
-};
-
-void CountEntry(int, int, int code, void* context) {
-  EntryCounts* counts = static_cast<EntryCounts*>(context);
-  if (IsCellCode(code)) ++counts->cells;
-  if (IsBlockCode(code)) ++counts->blocks;
+void CountCell(int, int, int code, void* context) {
+  if (IsCellCode(code)) ++*static_cast<int*>(context);
 }
 
 // Replaces the stage file by the archive's copy, if the archive has one. The copy is
@@ -112,6 +105,29 @@ bool UnsealStage(const char* name, char* buffer, int capacity) {
   RestoreFromArchive(name);
   std::snprintf(buffer, static_cast<std::size_t>(capacity), "%s", name);
   return OpenSealedTextFile(buffer);
+}
+
+// Opens stage file `fileNumber` for reading, unsealed and restored from the archive when
+// damaged. Null when the file does not exist or cannot be opened, and when it is still
+// damaged after restoring, unless allowFailure: then the stored bytes are read as they are.
+// A damaged file without allowFailure sends the game to the title.
+std::FILE* OpenStage(int fileNumber, bool allowFailure) {
+  char name[64];
+  StageFileName(fileNumber, name, sizeof name);
+  if (!files::Exists(name)) return nullptr;
+  char buffer[64];
+  if (!UnsealStage(name, buffer, sizeof buffer) && !allowFailure) {
+    flow.gameState = Title;
+    return nullptr;
+  }
+  std::FILE* file = files::Open(buffer, "rb");
+  if (!file) DeleteSealTemporaries();
+  return file;
+}
+
+void CloseStage(std::FILE* file) {
+  std::fclose(file);
+  DeleteSealTemporaries();
 }
 
 }  // namespace
@@ -172,19 +188,8 @@ void ReadStageEntries(std::FILE* file, StageEntrySink entry, void* context) {
 int LoadStage(int fileNumber, bool allowFailure) {
   cells.cellCount = 0;
   blocks.blockCount = 0;
-  char name[64];
-  StageFileName(fileNumber, name, sizeof name);
-  if (!files::Exists(name)) return 0;
-  char buffer[64];
-  if (!UnsealStage(name, buffer, sizeof buffer) && !allowFailure) {
-    flow.gameState = Title;
-    return 0;
-  }
-  std::FILE* file = files::Open(buffer, "rb");
-  if (!file) {
-    DeleteSealTemporaries();
-    return 0;
-  }
+  std::FILE* file = OpenStage(fileNumber, allowFailure);
+  if (!file) return 0;
   StageHeader header;
   ReadStageHeader(file, &header);
   geometry.cellWidth = header.cellWidth;
@@ -197,8 +202,7 @@ int LoadStage(int fileNumber, bool allowFailure) {
   if (header.hasPushInterval)
     stageFiles.pushInterval = static_cast<float>(header.pushSeconds) * 1000.0f;
   if (header.closed) ReadStageEntries(file, LoadEntry, nullptr);
-  std::fclose(file);
-  DeleteSealTemporaries();
+  CloseStage(file);
   return cells.cellCount;
 }
 
@@ -228,29 +232,17 @@ void SaveStage(int fileNumber) {
 }
 
 int CountStageCells(int fileNumber) {
-  char name[64];
-  StageFileName(fileNumber, name, sizeof name);
-  if (!files::Exists(name)) return 0;
-  char buffer[64];
-  if (!UnsealStage(name, buffer, sizeof buffer)) {
-    flow.gameState = Title;
-    return 0;
-  }
-  std::FILE* file = files::Open(buffer, "rb");
-  if (!file) {
-    DeleteSealTemporaries();
-    return 0;
-  }
+  std::FILE* file = OpenStage(fileNumber, false);
+  if (!file) return 0;
   geometry.cellWidth = 50;
   geometry.cellHeight = 50;
   geometry.colourCount = 3;
   StageHeader header;
   ReadStageHeader(file, &header);
-  EntryCounts counts;
-  if (header.closed) ReadStageEntries(file, CountEntry, &counts);
-  std::fclose(file);
-  DeleteSealTemporaries();
-  return counts.cells;
+  int count = 0;
+  if (header.closed) ReadStageEntries(file, CountCell, &count);
+  CloseStage(file);
+  return count;
 }
 
 void CheckWorldStageFiles() {

@@ -33,7 +33,7 @@ void DrawScroll(float offset, std::uint32_t colour) {
   const int o = static_cast<int>(offset);
   const SpriteRect head = {o, 0, 512, 512};
   DrawTexture(picture, &head, 1, 1, 0, 0, 0, 0, 0, colour);
-  if (512 - o <= 511) {
+  if (o > 0) {
     const SpriteRect tail = {0, 0, o, 512};
     DrawTexture(picture, &tail, 1, 1, 0, 0, 0, static_cast<float>(512 - o), 0, colour);
   }

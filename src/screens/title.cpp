@@ -1,5 +1,6 @@
 #include "screens/title.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/frame_clock.h"
@@ -28,7 +29,6 @@ TitleState title;
 
 namespace {
 
-constexpr float kDegrees = 0.017453292f;
 // Every piece of the title's picture sheet is drawn under this one layer id, so the sheet
 // is loaded once and stays while the title shows.
 constexpr int kTitleSheetId = 2;
@@ -132,8 +132,7 @@ int TitleMenu() {
   if (hovered >= 0) title.selection = hovered;
   if (KeyPressed(KEY_UP, true)) --title.selection;
   if (KeyPressed(KEY_DOWN, false)) ++title.selection;
-  if (title.selection < 0) title.selection = 0;
-  if (title.selection > 2) title.selection = 2;
+  title.selection = std::clamp(title.selection, 0, 2);
 
   if (KeyHeld(KEY_RETURN) || (hovered >= 0 && flow.clickThisFrame)) {
     PlaySound(sfx.ok, 0, settings.effectsVolume);
@@ -169,8 +168,8 @@ float DrawTitleWheel(float opacity, float x, float y, float scale, float speed) 
   title.logoAngle = angle;
   if (sharedImages.logo) {
     const float half = 128 * scale;
-    DrawTexture(sharedImages.logo, nullptr, scale, scale, half, half, angle * kDegrees, x - half,
-                y - half, OpacityColour(opacity));
+    DrawTexture(sharedImages.logo, nullptr, scale, scale, half, half, angle * kRadiansPerDegree,
+                x - half, y - half, OpacityColour(opacity));
   }
   return angle;
 }
@@ -178,14 +177,11 @@ float DrawTitleWheel(float opacity, float x, float y, float scale, float speed) 
 void DrawIntroButton() {
   const bool hovered =
       mouse.pointerX > 200 && mouse.pointerX < 310 && mouse.pointerY > 490 && mouse.pointerY < 510;
-  if (hovered) {
-    DrawSprite(256, 500, 0, 0, 115, 15, 100, 0, 1.1f, 1.1f, 1, 0);
-    if (mouse.leftWentDown) {
-      mouse.leftWentDown = false;
-      StartIntro();
-    }
-  } else {
-    DrawSprite(256, 500, 0, 0, 115, 15, 70, 0, 1, 1, 1, 0);
+  const float scale = hovered ? 1.1f : 1.0f;
+  DrawSprite(256, 500, 0, 0, 115, 15, hovered ? 100.0f : 70.0f, 0, scale, scale, 1, 0);
+  if (hovered && mouse.leftWentDown) {
+    mouse.leftWentDown = false;
+    StartIntro();
   }
 }
 

@@ -198,12 +198,13 @@ TEST_F(MusicTest, VolumeChangesApplyInTheSameFrame) {
 }
 
 TEST_F(MusicTest, TheSettingsPercentBecomesThePlayerVolume) {
-  for (int percent : {0, 1, 50, 100}) {
+  const int cases[][2] = {{0, 0}, {1, 10}, {50, 500}, {100, 1000}, {130, 1000}};
+  for (const auto& [percent, volume] : cases) {
     SCOPED_TRACE(percent);
     settings.musicPercent = percent;
     ApplyVolumePercents();
     UpdateMusic(Title, 0);
-    EXPECT_EQ(player().volume, percent == 0 ? 0 : percent * 10);
+    EXPECT_EQ(player().volume, volume);
   }
 }
 

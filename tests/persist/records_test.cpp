@@ -219,7 +219,14 @@ TEST_F(RecordsTest, StageTimesNeverGoPastTheirTable) {
     EXPECT_EQ(bestTimes.bestWorldTime[w], before.bestWorldTime[w]);
     EXPECT_EQ(bestTimes.lastWorldTime[w], before.lastWorldTime[w]);
   }
-  RecordStageTime(-3, false, 5);  // ignored
+  EXPECT_EQ(bestTimes.stageTimes[0], 5);
+  // A negative stage number is ignored: no stage time, no world time.
+  RecordStageTime(-3, false, 9);
+  EXPECT_EQ(bestTimes.stageTimes[0], 5);
+  for (int w = 0; w < kWorldCount; ++w) {
+    EXPECT_EQ(bestTimes.bestWorldTime[w], before.bestWorldTime[w]);
+    EXPECT_EQ(bestTimes.lastWorldTime[w], before.lastWorldTime[w]);
+  }
 }
 
 // ---- Settings ----

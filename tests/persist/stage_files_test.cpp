@@ -11,6 +11,7 @@
 
 #include "app/game_state.h"
 #include "field/field_tables.h"
+#include "gfx_fixtures.h"
 #include "platform/files.h"
 #include "storage/sealed.h"
 #include "test_support.h"
@@ -267,8 +268,7 @@ TEST_F(StageFilesTest, DamagedFileIsRestoredFromTheArchive) {
   const std::string good = ">0 0 1,50 0 2,100 0 3,.";
   WriteStage(4, good);
   const std::string sealed = ReadFile(StagePath(4));
-  const std::string member = "edit\\stage4.txt";
-  WriteFile("_data.loc", member + ";" + std::to_string(sealed.size()) + ";" + sealed);
+  test::WriteArchive("_data.loc", {{"edit\\stage4.txt", sealed}});
 
   std::string damaged = sealed;
   damaged[15 + 2 * 13] = static_cast<char>(damaged[15 + 2 * 13] + 1);
@@ -287,7 +287,7 @@ TEST_F(StageFilesTest, DamagedFileWithoutACopyEndsAtTheTitleUnlessFailureIsAllow
   std::string damaged = ReadFile(StagePath(4));
   damaged[15 + 2 * 13] = static_cast<char>(damaged[15 + 2 * 13] + 1);
   WriteFile(StagePath(4), damaged);
-  WriteFile("_data.loc", "edit\\stage5.txt;3;abc");
+  test::WriteArchive("_data.loc", {{"edit\\stage5.txt", "abc"}});
 
   EXPECT_EQ(LoadStage(4, false), 0);
   EXPECT_EQ(flow.gameState, Title);
