@@ -74,15 +74,11 @@ void PaintSymbol(cairo_t* cr, double cx, double cy, double size, int colour, Rgb
 
 void Glint(cairo_t* cr, double cx, double cy, double size, double alpha) {
   cairo_save(cr);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, size);
-  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 1, 1, 1, 1, 0);
-  cairo_set_source(cr, p);
+  SetRadialSource(cr, cx, cy, 0, cx, cy, size, {{0, {1, 1, 1}, alpha}, {1, {1, 1, 1}, 0}});
   StarPath(cr, cx, cy, size, size * 0.16, 4, 0);
   cairo_fill(cr);
   cairo_arc(cr, cx, cy, size * 0.35, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   cairo_restore(cr);
 }
 
@@ -91,30 +87,22 @@ void PaintBall(cairo_t* cr, double cx, double cy, double r, int colour, int worl
   const WorldTheme& w = kWorlds[world];
   cairo_save(cr);
   // contact shadow
-  cairo_pattern_t* sh = cairo_pattern_create_radial(cx + r * 0.08, cy + r * 0.12, r * 0.6,
-                                                    cx + r * 0.08, cy + r * 0.12, r * 1.08);
-  cairo_pattern_add_color_stop_rgba(sh, 0, 0, 0, 0, 0.35);
-  cairo_pattern_add_color_stop_rgba(sh, 1, 0, 0, 0, 0);
-  cairo_set_source(cr, sh);
+  SetRadialSource(cr, cx + r * 0.08, cy + r * 0.12, r * 0.6, cx + r * 0.08, cy + r * 0.12, r * 1.08,
+                  {{0, {0, 0, 0}, 0.35}, {1, {0, 0, 0}, 0}});
   cairo_arc(cr, cx + r * 0.08, cy + r * 0.12, r * 1.08, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(sh);
 
   switch (world) {
     case 1: {  // ocean: a bubble with a bright rim and a lighter core
       GlossyBall(cr, cx, cy, r, Lighten(base, 0.05), 1.0);
       cairo_arc(cr, cx, cy, r * 0.93, 0, 2 * M_PI);
-      cairo_set_line_width(cr, r * 0.1);
-      SetColor(cr, Hex(w.accent), 0.45);
-      cairo_stroke(cr);
+      Outline(cr, r * 0.1, Hex(w.accent), 0.45);
       break;
     }
     case 2: {  // dunes: warm light from the upper right, a golden band
       GlossyBall(cr, cx, cy, r, Mix(base, Hex(0xFFB060), 0.12), 0.8);
       cairo_arc(cr, cx, cy, r * 0.88, M_PI * 0.15, M_PI * 0.85);
-      cairo_set_line_width(cr, r * 0.08);
-      SetColor(cr, Hex(0xFFE08A), 0.7);
-      cairo_stroke(cr);
+      Outline(cr, r * 0.08, Hex(0xFFE08A), 0.7);
       break;
     }
     case 3: {  // crystal: facets over the sphere
@@ -137,14 +125,10 @@ void PaintBall(cairo_t* cr, double cx, double cy, double r, int colour, int worl
       break;
     }
     case 4: {  // starlight: a soft halo and a glowing finish
-      cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, r * 0.7, cx, cy, r * 1.0);
       const Rgb hc = Lighten(base, 0.4);
-      cairo_pattern_add_color_stop_rgba(halo, 0, hc.r, hc.g, hc.b, 0.6);
-      cairo_pattern_add_color_stop_rgba(halo, 1, hc.r, hc.g, hc.b, 0);
-      cairo_set_source(cr, halo);
+      SetRadialSource(cr, cx, cy, r * 0.7, cx, cy, r * 1.0, {{0, hc, 0.6}, {1, hc, 0}});
       cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(halo);
       GlossyBall(cr, cx, cy, r * 0.92, Lighten(base, 0.08), 1.0);
       break;
     }

@@ -180,6 +180,37 @@ void SetColor(cairo_t* cr, Rgb c, double a) {
   cairo_set_source_rgba(cr, c.r, c.g, c.b, a);
 }
 
+void Outline(cairo_t* cr, double width, Rgb c, double a) {
+  cairo_set_line_width(cr, width);
+  SetColor(cr, c, a);
+  cairo_stroke(cr);
+}
+
+// ---------------------------------------------------------------- gradients
+
+namespace {
+
+// Sets `p` as the source and lets go of it: the context keeps its own reference.
+void SetGradientSource(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<ColorStop> stops) {
+  for (const ColorStop& s : stops) {
+    cairo_pattern_add_color_stop_rgba(p, s.offset, s.color.r, s.color.g, s.color.b, s.alpha);
+  }
+  cairo_set_source(cr, p);
+  cairo_pattern_destroy(p);
+}
+
+}  // namespace
+
+void SetLinearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
+                     std::initializer_list<ColorStop> stops) {
+  SetGradientSource(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void SetRadialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1,
+                     double r1, std::initializer_list<ColorStop> stops) {
+  SetGradientSource(cr, cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1), stops);
+}
+
 // ---------------------------------------------------------------- text
 
 namespace {
@@ -287,14 +318,10 @@ void DrawText(cairo_t* cr, const std::string& text, TextStyle style, double x, d
     cairo_stroke_preserve(cr);
   }
   if (style.gradientTop.r >= 0) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, ty + ink.y, 0, ty + ink.y + ink.height);
-    cairo_pattern_add_color_stop_rgba(p, 0, style.gradientTop.r, style.gradientTop.g,
-                                      style.gradientTop.b, style.fillAlpha);
-    cairo_pattern_add_color_stop_rgba(p, 1, style.gradientBottom.r, style.gradientBottom.g,
-                                      style.gradientBottom.b, style.fillAlpha);
-    cairo_set_source(cr, p);
+    SetLinearSource(
+        cr, 0, ty + ink.y, 0, ty + ink.y + ink.height,
+        {{0, style.gradientTop, style.fillAlpha}, {1, style.gradientBottom, style.fillAlpha}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   } else {
     SetColor(cr, style.fill, style.fillAlpha);
     cairo_fill(cr);
@@ -323,30 +350,20 @@ void GlossyPlate(cairo_t* cr, double x, double y, double w, double h, double r, 
                  double alpha, double border) {
   cairo_save(cr);
   RoundedRect(cr, x, y, w, h, r);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
   const Rgb top = Lighten(base, 0.35), bottom = Darken(base, 0.25);
-  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 0.5, base.r, base.g, base.b, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, alpha);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, 0, y, 0, y + h, {{0, top, alpha}, {0.5, base, alpha}, {1, bottom, alpha}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   if (border > 0) {
-    cairo_set_line_width(cr, border);
-    SetColor(cr, Darken(base, 0.5), alpha);
-    cairo_stroke(cr);
+    Outline(cr, border, Darken(base, 0.5), alpha);
   } else {
     cairo_new_path(cr);
   }
   // top highlight band
   const double inset = std::max(1.5, border + 0.5);
   RoundedRect(cr, x + inset, y + inset, w - 2 * inset, h * 0.45, std::max(0.0, r - inset));
-  cairo_pattern_t* hl = cairo_pattern_create_linear(0, y, 0, y + h * 0.5);
-  cairo_pattern_add_color_stop_rgba(hl, 0, 1, 1, 1, 0.55 * alpha);
-  cairo_pattern_add_color_stop_rgba(hl, 1, 1, 1, 1, 0.05 * alpha);
-  cairo_set_source(cr, hl);
+  SetLinearSource(cr, 0, y, 0, y + h * 0.5,
+                  {{0, {1, 1, 1}, 0.55 * alpha}, {1, {1, 1, 1}, 0.05 * alpha}});
   cairo_fill(cr);
-  cairo_pattern_destroy(hl);
   cairo_restore(cr);
 }
 
@@ -354,13 +371,9 @@ void GlassPanel(cairo_t* cr, double x, double y, double w, double h, double r, R
                 double alpha) {
   cairo_save(cr);
   RoundedRect(cr, x, y, w, h, r);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
   const Rgb top = Lighten(tint, 0.15), bottom = Darken(tint, 0.35);
-  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, alpha);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, 0, y, 0, y + h, {{0, top, alpha}, {1, bottom, alpha}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_line_width(cr, 2);
   cairo_set_source_rgba(cr, 1, 1, 1, 0.55);
   cairo_stroke(cr);
@@ -387,45 +400,30 @@ void Button(cairo_t* cr, double x, double y, double w, double h, const std::stri
 void GlossyBall(cairo_t* cr, double cx, double cy, double r, Rgb base, double gloss) {
   cairo_save(cr);
   // body: radial gradient lit from the upper left
-  cairo_pattern_t* body =
-      cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
   const Rgb hi = Lighten(base, 0.3), lo = Darken(base, 0.5);
-  cairo_pattern_add_color_stop_rgb(body, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(body, 0.35, base.r, base.g, base.b);
-  cairo_pattern_add_color_stop_rgb(body, 1, lo.r, lo.g, lo.b);
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-  cairo_set_source(cr, body);
+  SetRadialSource(cr, cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r,
+                  {{0, hi}, {0.35, base}, {1, lo}});
   cairo_fill(cr);
-  cairo_pattern_destroy(body);
   // rim light at the lower right
-  cairo_pattern_t* rim =
-      cairo_pattern_create_radial(cx - r * 0.25, cy - r * 0.25, r * 0.75, cx, cy, r * 1.02);
   const Rgb rc = Lighten(base, 0.6);
-  cairo_pattern_add_color_stop_rgba(rim, 0, rc.r, rc.g, rc.b, 0);
-  cairo_pattern_add_color_stop_rgba(rim, 0.85, rc.r, rc.g, rc.b, 0);
-  cairo_pattern_add_color_stop_rgba(rim, 1, rc.r, rc.g, rc.b, 0.35);
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-  cairo_set_source(cr, rim);
+  SetRadialSource(cr, cx - r * 0.25, cy - r * 0.25, r * 0.75, cx, cy, r * 1.02,
+                  {{0, rc, 0}, {0.85, rc, 0}, {1, rc, 0.35}});
   cairo_fill(cr);
-  cairo_pattern_destroy(rim);
   // the glossy highlight spot
   cairo_save(cr);
   cairo_translate(cr, cx - r * 0.32, cy - r * 0.45);
   cairo_scale(cr, 1.0, 0.62);
-  cairo_pattern_t* glossSpot = cairo_pattern_create_radial(0, 0, 0, 0, 0, r * 0.38);
-  cairo_pattern_add_color_stop_rgba(glossSpot, 0, 1, 1, 1, 0.85 * gloss);
-  cairo_pattern_add_color_stop_rgba(glossSpot, 0.5, 1, 1, 1, 0.35 * gloss);
-  cairo_pattern_add_color_stop_rgba(glossSpot, 1, 1, 1, 1, 0);
   cairo_arc(cr, 0, 0, r * 0.38, 0, 2 * M_PI);
-  cairo_set_source(cr, glossSpot);
+  SetRadialSource(
+      cr, 0, 0, 0, 0, 0, r * 0.38,
+      {{0, {1, 1, 1}, 0.85 * gloss}, {0.5, {1, 1, 1}, 0.35 * gloss}, {1, {1, 1, 1}, 0}});
   cairo_fill(cr);
-  cairo_pattern_destroy(glossSpot);
   cairo_restore(cr);
   // thin dark outline for separation from any background
   cairo_arc(cr, cx, cy, r - 0.5, 0, 2 * M_PI);
-  cairo_set_line_width(cr, 1.0);
-  SetColor(cr, Darken(base, 0.65), 0.7);
-  cairo_stroke(cr);
+  Outline(cr, 1.0, Darken(base, 0.65), 0.7);
   cairo_restore(cr);
 }
 

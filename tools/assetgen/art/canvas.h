@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,20 @@ void HeartPath(cairo_t* cr, double cx, double cy, double size);
 void GearPath(cairo_t* cr, double cx, double cy, double outer, double inner, int teeth);
 
 void SetColor(cairo_t* cr, Rgb c, double a = 1.0);
+// Strokes the current path in one colour.
+void Outline(cairo_t* cr, double width, Rgb c, double a = 1.0);
+
+// ---- gradients ----
+struct ColorStop {
+  double offset;  // 0 .. 1 along the gradient
+  Rgb color;
+  double alpha = 1.0;
+};
+// Makes the gradient through `stops` the source; the next fill, paint or stroke uses it.
+void SetLinearSource(cairo_t* cr, double x0, double y0, double x1, double y1,
+                     std::initializer_list<ColorStop> stops);
+void SetRadialSource(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1,
+                     double r1, std::initializer_list<ColorStop> stops);
 
 // ---- text ----
 enum class Face { Display, Label, LabelCondensed };

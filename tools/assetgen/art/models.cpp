@@ -229,14 +229,10 @@ void PlateTexture(Canvas& c, Rgb base, const char* line1, const char* line2, boo
   // the whole texture is the rim colour; the face band (y 48..208) carries the plate art
   cairo_set_source_rgb(cr, 0.95, 0.75, 0.25);
   cairo_paint(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 48, 0, 208);
   const Rgb hi = Lighten(base, 0.3), lo = Darken(base, 0.35);
-  cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, lo.r, lo.g, lo.b);
   RoundedRect(cr, 6, 54, 244, 148, 22);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 48, 0, 208, {{0, hi}, {1, lo}});
   cairo_fill(cr);
-  cairo_pattern_destroy(g);
   RoundedRect(cr, 12, 60, 232, 136, 18);
   cairo_set_line_width(cr, 2);
   cairo_set_source_rgba(cr, 1, 0.9, 0.5, 0.8);
@@ -257,13 +253,10 @@ void PaintEmblemTexture(Canvas& c) {
   cairo_t* cr = c.cr();
   cairo_set_source_rgb(cr, 0.95, 0.75, 0.25);
   cairo_paint(cr);
-  cairo_pattern_t* g = cairo_pattern_create_radial(110, 100, 10, 128, 128, 128);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.55, 0.4, 0.95);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.18, 0.1, 0.42);
   cairo_arc(cr, 128, 128, 124, 0, 2 * M_PI);
-  cairo_set_source(cr, g);
+  SetRadialSource(cr, 110, 100, 10, 128, 128, 128,
+                  {{0, {0.55, 0.4, 0.95}}, {1, {0.18, 0.1, 0.42}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(g);
   PaintEmblem(cr, 128, 110, 82);
   TextStyle t = HeadingStyle(30);
   DrawText(cr, "Vexorbia", t, 28, 186, 200, 40);

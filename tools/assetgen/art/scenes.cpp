@@ -80,17 +80,12 @@ void PuffyCloud(cairo_t* cr, double x, double y, double w, Rgb light, Rgb shade,
     for (int i = 0; i < puffs; ++i) {
       const double ox = pass == 0 ? 0 : -p[i].r * 0.12,
                    oy = pass == 0 ? p[i].r * 0.1 : -p[i].r * 0.15;
-      cairo_pattern_t* g =
-          cairo_pattern_create_radial(p[i].x + ox - p[i].r * 0.3, p[i].y + oy - p[i].r * 0.4,
-                                      p[i].r * 0.1, p[i].x + ox, p[i].y + oy, p[i].r);
       const Rgb a = pass == 0 ? shade : light;
       const Rgb b = pass == 0 ? Darken(shade, 0.1) : Mix(light, shade, 0.35);
-      cairo_pattern_add_color_stop_rgb(g, 0, a.r, a.g, a.b);
-      cairo_pattern_add_color_stop_rgb(g, 1, b.r, b.g, b.b);
-      cairo_set_source(cr, g);
+      SetRadialSource(cr, p[i].x + ox - p[i].r * 0.3, p[i].y + oy - p[i].r * 0.4, p[i].r * 0.1,
+                      p[i].x + ox, p[i].y + oy, p[i].r, {{0, a}, {1, b}});
       cairo_arc(cr, p[i].x + ox, p[i].y + oy, p[i].r * (pass == 0 ? 1.0 : 0.9), 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(g);
     }
   }
   cairo_pop_group_to_source(cr);
@@ -141,14 +136,12 @@ void PaintSky(Canvas& c) {
 void PaintClouds(Canvas& c) {
   // Title backdrop: a violet-to-peach dusk with puffy clouds in three layers, wrapping sideways.
   cairo_t* cr = c.cr();
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 512);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.20, 0.12, 0.45);
-  cairo_pattern_add_color_stop_rgb(g, 0.45, 0.55, 0.35, 0.80);
-  cairo_pattern_add_color_stop_rgb(g, 0.8, 1.0, 0.62, 0.65);
-  cairo_pattern_add_color_stop_rgb(g, 1, 1.0, 0.82, 0.6);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 0, 0, 512,
+                  {{0, {0.20, 0.12, 0.45}},
+                   {0.45, {0.55, 0.35, 0.80}},
+                   {0.8, {1.0, 0.62, 0.65}},
+                   {1, {1.0, 0.82, 0.6}}});
   cairo_paint(cr);
-  cairo_pattern_destroy(g);
   StarsWrapped(cr, 90, 5, 220, 2.5);
   Rng rng(42);
   const struct {
@@ -170,26 +163,18 @@ void PaintClouds(Canvas& c) {
 
 void PaintStarfield(Canvas& c) {
   cairo_t* cr = c.cr();
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 512);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.02, 0.02, 0.08);
-  cairo_pattern_add_color_stop_rgb(g, 0.5, 0.06, 0.04, 0.18);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.02, 0.03, 0.10);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 0, 0, 512,
+                  {{0, {0.02, 0.02, 0.08}}, {0.5, {0.06, 0.04, 0.18}}, {1, {0.02, 0.03, 0.10}}});
   cairo_paint(cr);
-  cairo_pattern_destroy(g);
   // faint nebulae
   Rng rng(9);
   for (int i = 0; i < 6; ++i) {
     const double x = rng.Range(0, 512), y = rng.Range(60, 450), r = rng.Range(70, 150);
     const Rgb col = i % 2 ? Hex(0x6A3AC8) : Hex(0x2A6AC8);
     Wrapped(cr, [&] {
-      cairo_pattern_t* n = cairo_pattern_create_radial(x, y, 0, x, y, r);
-      cairo_pattern_add_color_stop_rgba(n, 0, col.r, col.g, col.b, 0.28);
-      cairo_pattern_add_color_stop_rgba(n, 1, col.r, col.g, col.b, 0);
-      cairo_set_source(cr, n);
+      SetRadialSource(cr, x, y, 0, x, y, r, {{0, col, 0.28}, {1, col, 0}});
       cairo_arc(cr, x, y, r, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(n);
     });
   }
   StarsWrapped(cr, 420, 17, 512, 3.2);
@@ -198,25 +183,17 @@ void PaintStarfield(Canvas& c) {
 void PaintPusher(Canvas& c) {
   // The ceiling press: riveted steel plates, a ribbed body and a bold striped lower edge.
   cairo_t* cr = c.cr();
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 512);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.18, 0.18, 0.24);
-  cairo_pattern_add_color_stop_rgb(g, 0.85, 0.42, 0.44, 0.52);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.55, 0.57, 0.66);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 0, 0, 512,
+                  {{0, {0.18, 0.18, 0.24}}, {0.85, {0.42, 0.44, 0.52}}, {1, {0.55, 0.57, 0.66}}});
   cairo_paint(cr);
-  cairo_pattern_destroy(g);
   // plates
   for (int row = 0; row < 6; ++row) {
     const double y = row * 76.0;
     for (int col = 0; col < 4; ++col) {
       const double x = col * 128.0 + ((row % 2) ? 64 : 0) - 64;
       RoundedRect(cr, x + 4, y + 4, 120, 68, 6);
-      cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + 72);
-      cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.10);
-      cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.15);
-      cairo_set_source(cr, p);
+      SetLinearSource(cr, 0, y, 0, y + 72, {{0, {1, 1, 1}, 0.10}, {1, {0, 0, 0}, 0.15}});
       cairo_fill_preserve(cr);
-      cairo_pattern_destroy(p);
       cairo_set_line_width(cr, 2);
       cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
       cairo_stroke(cr);
@@ -227,11 +204,8 @@ void PaintPusher(Canvas& c) {
     }
   }
   // lower body: a heavy beam
-  cairo_pattern_t* beam = cairo_pattern_create_linear(0, 448, 0, 492);
-  cairo_pattern_add_color_stop_rgb(beam, 0, 0.62, 0.64, 0.74);
-  cairo_pattern_add_color_stop_rgb(beam, 0.5, 0.82, 0.84, 0.92);
-  cairo_pattern_add_color_stop_rgb(beam, 1, 0.45, 0.47, 0.56);
-  cairo_set_source(cr, beam);
+  SetLinearSource(cr, 0, 448, 0, 492,
+                  {{0, {0.62, 0.64, 0.74}}, {0.5, {0.82, 0.84, 0.92}}, {1, {0.45, 0.47, 0.56}}});
   cairo_rectangle(cr, 0, 448, 512, 44);
   cairo_fill(cr);
   for (int x = 16; x < 512; x += 32) GlossyBall(cr, x, 470, 4, Hex(0xB8BCC8), 1.0);
@@ -275,12 +249,8 @@ void Silhouette(cairo_t* cr, double base, double amp, double f1, double f2, doub
 }
 
 void FillVertical(cairo_t* cr, double y0, double y1, Rgb a, double aa, Rgb b, double ab) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgba(p, 0, a.r, a.g, a.b, aa);
-  cairo_pattern_add_color_stop_rgba(p, 1, b.r, b.g, b.b, ab);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, 0, y0, 0, y1, {{0, a, aa}, {1, b, ab}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void Wash(cairo_t* cr, const WorldTheme& w, double aTop, double aBottom) {
@@ -290,13 +260,9 @@ void Wash(cairo_t* cr, const WorldTheme& w, double aTop, double aBottom) {
 
 void SideVignette(cairo_t* cr, Rgb c, double a) {
   for (int s = 0; s < 2; ++s) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(s ? 512 : 0, 0, s ? 452 : 60, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, a);
-    cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, 0);
-    cairo_set_source(cr, p);
+    SetLinearSource(cr, s ? 512 : 0, 0, s ? 452 : 60, 0, {{0, c, a}, {1, c, 0}});
     cairo_rectangle(cr, s ? 452 : 0, 0, 60, 512);
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
 }
 
@@ -310,17 +276,10 @@ void Crystal(cairo_t* cr, double x, double y, double h, double wdt, double lean,
   cairo_line_to(cr, wdt / 2, -h * 0.75);
   cairo_line_to(cr, wdt / 2, 0);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(-wdt / 2, 0, wdt / 2, 0);
   const Rgb hi = Lighten(col, 0.5), lo = Darken(col, 0.35);
-  cairo_pattern_add_color_stop_rgba(p, 0, hi.r, hi.g, hi.b, 0.95);
-  cairo_pattern_add_color_stop_rgba(p, 0.5, col.r, col.g, col.b, 0.9);
-  cairo_pattern_add_color_stop_rgba(p, 1, lo.r, lo.g, lo.b, 0.95);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, -wdt / 2, 0, wdt / 2, 0, {{0, hi, 0.95}, {0.5, col, 0.9}, {1, lo, 0.95}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  cairo_set_line_width(cr, 1.2);
-  SetColor(cr, Lighten(col, 0.7), 0.8);
-  cairo_stroke(cr);
+  Outline(cr, 1.2, Lighten(col, 0.7), 0.8);
   cairo_move_to(cr, 0, -h);
   cairo_line_to(cr, 0, 0);
   SetColor(cr, Lighten(col, 0.6), 0.35);
@@ -394,9 +353,7 @@ void PaintBackground(Canvas& c, int world) {
           cairo_move_to(cr, x, y);
           cairo_line_to(cr, x + 22 * std::cos(a), y + 22 * std::sin(a));
         }
-        cairo_set_line_width(cr, 5);
-        SetColor(cr, col);
-        cairo_stroke(cr);
+        Outline(cr, 5, col);
         for (int b = 0; b < 5; ++b) {
           const double a = -M_PI / 2 + (b - 2) * 0.45;
           cairo_arc(cr, x + 22 * std::cos(a), y + 22 * std::sin(a), 3.6, 0, 2 * M_PI);
@@ -409,14 +366,11 @@ void PaintBackground(Canvas& c, int world) {
     }
     case 2: {  // sunset dunes: warm wash, a low sun, layered dunes
       Wash(cr, w, 0.15, 0.55);
-      cairo_pattern_t* sun = cairo_pattern_create_radial(360, 400, 10, 360, 400, 140);
-      cairo_pattern_add_color_stop_rgba(sun, 0, 1, 0.95, 0.6, 0.9);
-      cairo_pattern_add_color_stop_rgba(sun, 0.3, 1, 0.7, 0.3, 0.45);
-      cairo_pattern_add_color_stop_rgba(sun, 1, 1, 0.5, 0.2, 0);
-      cairo_set_source(cr, sun);
+      SetRadialSource(
+          cr, 360, 400, 10, 360, 400, 140,
+          {{0, {1, 0.95, 0.6}, 0.9}, {0.3, {1, 0.7, 0.3}, 0.45}, {1, {1, 0.5, 0.2}, 0}});
       cairo_arc(cr, 360, 400, 140, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(sun);
       Silhouette(cr, 430, 22, 0.009, 0.027, 0.3);
       FillVertical(cr, 400, 512, Hex(0xC8604A), 0.7, Hex(0x8A3A4A), 0.85);
       Silhouette(cr, 465, 16, 0.014, 0.035, 1.6);
@@ -440,13 +394,9 @@ void PaintBackground(Canvas& c, int world) {
       for (int i = 0; i < 16; ++i) {  // glow spots
         const double x = rng.Range(0, 512), y = rng.Range(60, 460), r = rng.Range(30, 80);
         const Rgb col = i % 2 ? Hex(w.accent) : Hex(w.accent2);
-        cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-        cairo_pattern_add_color_stop_rgba(p, 0, col.r, col.g, col.b, 0.08);
-        cairo_pattern_add_color_stop_rgba(p, 1, col.r, col.g, col.b, 0);
-        cairo_set_source(cr, p);
+        SetRadialSource(cr, x, y, 0, x, y, r, {{0, col, 0.08}, {1, col, 0}});
         cairo_arc(cr, x, y, r, 0, 2 * M_PI);
         cairo_fill(cr);
-        cairo_pattern_destroy(p);
       }
       // stalactites at the top corners (small, to leave the field clear)
       for (int i = 0; i < 10; ++i) {
@@ -469,26 +419,19 @@ void PaintBackground(Canvas& c, int world) {
     default: {  // night sky: a deep blue night, stars, a moon, a village on the hill
       Wash(cr, w, 0.82, 0.7);
       StarsWrapped(cr, 120, 55, 420, 2.6);
-      cairo_pattern_t* aur = cairo_pattern_create_linear(0, 120, 0, 260);
-      cairo_pattern_add_color_stop_rgba(aur, 0, 0.4, 1, 0.7, 0);
-      cairo_pattern_add_color_stop_rgba(aur, 0.5, 0.4, 1, 0.7, 0.1);
-      cairo_pattern_add_color_stop_rgba(aur, 1, 0.4, 0.6, 1, 0);
       cairo_move_to(cr, 0, 200);
       cairo_curve_to(cr, 150, 120, 300, 260, 512, 160);
       cairo_line_to(cr, 512, 240);
       cairo_curve_to(cr, 300, 330, 150, 200, 0, 280);
       cairo_close_path(cr);
-      cairo_set_source(cr, aur);
+      SetLinearSource(cr, 0, 120, 0, 260,
+                      {{0, {0.4, 1, 0.7}, 0}, {0.5, {0.4, 1, 0.7}, 0.1}, {1, {0.4, 0.6, 1}, 0}});
       cairo_fill(cr);
-      cairo_pattern_destroy(aur);
       // moon low on the right
-      cairo_pattern_t* halo = cairo_pattern_create_radial(440, 380, 10, 440, 380, 70);
-      cairo_pattern_add_color_stop_rgba(halo, 0, 1, 0.95, 0.75, 0.4);
-      cairo_pattern_add_color_stop_rgba(halo, 1, 1, 0.95, 0.75, 0);
-      cairo_set_source(cr, halo);
+      SetRadialSource(cr, 440, 380, 10, 440, 380, 70,
+                      {{0, {1, 0.95, 0.75}, 0.4}, {1, {1, 0.95, 0.75}, 0}});
       cairo_arc(cr, 440, 380, 70, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(halo);
       cairo_push_group(cr);
       cairo_arc(cr, 440, 380, 22, 0, 2 * M_PI);
       SetColor(cr, Hex(0xFFF2C0));

@@ -39,12 +39,8 @@ void Sparkles(cairo_t* cr, double x, double y, double w, double h, int n, uint32
 }
 
 void PageBackground(cairo_t* cr, Rgb top, Rgb bottom) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 512);
-  cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 0, 0, 512, {{0, top}, {1, bottom}});
   cairo_paint(cr);
-  cairo_pattern_destroy(g);
 }
 
 // A small emblem of each world's theme for the world-selection frames.
@@ -58,9 +54,7 @@ void WorldMotif(cairo_t* cr, int world, double cx, double cy) {
         cairo_arc(cr, cx + 5.5 * std::cos(a), cy + 5.5 * std::sin(a), 4.2, 0, 2 * M_PI);
         SetColor(cr, Hex(w.accent));
         cairo_fill_preserve(cr);
-        cairo_set_line_width(cr, 1);
-        SetColor(cr, Darken(Hex(w.accent), 0.5));
-        cairo_stroke(cr);
+        Outline(cr, 1, Darken(Hex(w.accent), 0.5));
       }
       cairo_arc(cr, cx, cy, 3.5, 0, 2 * M_PI);
       SetColor(cr, Hex(w.accent2));
@@ -72,9 +66,7 @@ void WorldMotif(cairo_t* cr, int world, double cx, double cy) {
         cairo_arc(cr, cx - 4 + b * 5, cy + 5 - b * 6, r, 0, 2 * M_PI);
         cairo_set_source_rgba(cr, 0.7, 1, 1, 0.35);
         cairo_fill_preserve(cr);
-        cairo_set_line_width(cr, 1.3);
-        SetColor(cr, Hex(0xE0FFFF));
-        cairo_stroke(cr);
+        Outline(cr, 1.3, Hex(0xE0FFFF));
       }
       break;
     case 2:  // a setting sun
@@ -98,9 +90,7 @@ void WorldMotif(cairo_t* cr, int world, double cx, double cy) {
       cairo_close_path(cr);
       SetColor(cr, Hex(w.accent));
       cairo_fill_preserve(cr);
-      cairo_set_line_width(cr, 1.2);
-      SetColor(cr, Hex(0x1A1035));
-      cairo_stroke(cr);
+      Outline(cr, 1.2, Hex(0x1A1035));
       cairo_move_to(cr, cx, cy - 11);
       cairo_line_to(cr, cx, cy + 10);
       cairo_set_source_rgba(cr, 1, 1, 1, 0.6);
@@ -110,9 +100,7 @@ void WorldMotif(cairo_t* cr, int world, double cx, double cy) {
       StarPath(cr, cx, cy, 10, 4.5, 5, 0);
       SetColor(cr, Hex(w.accent));
       cairo_fill_preserve(cr);
-      cairo_set_line_width(cr, 1.2);
-      SetColor(cr, Hex(0x5A3A00));
-      cairo_stroke(cr);
+      Outline(cr, 1.2, Hex(0x5A3A00));
       break;
   }
   cairo_restore(cr);
@@ -145,14 +133,11 @@ void PaintTitleSheet(Canvas& c) {
   PaintEmblem(cr, 245, 245, 63);
   // glow
   {
-    cairo_pattern_t* g = cairo_pattern_create_radial(431, 260, 0, 431, 260, 80);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.85, 0.85);
-    cairo_pattern_add_color_stop_rgba(g, 0.45, 1, 0.85, 0.5, 0.4);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.7, 0.4, 0.02);
-    cairo_set_source(cr, g);
+    SetRadialSource(
+        cr, 431, 260, 0, 431, 260, 80,
+        {{0, {1, 1, 0.85}, 0.85}, {0.45, {1, 0.85, 0.5}, 0.4}, {1, {1, 0.7, 0.4}, 0.02}});
     cairo_rectangle(cr, 350, 180, 162, 160);
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
   }
   // menu words on plates, centred on sheet y 354, 398, 442
   const char* words[3] = {"PLAY", "SETTINGS", "QUIT"};
@@ -175,9 +160,7 @@ void PaintTitleSheet(Canvas& c) {
     cairo_set_line_width(cr, 5);
     cairo_set_source_rgba(cr, 1, 0.85, 0.3, 0.55);
     cairo_stroke_preserve(cr);
-    cairo_set_line_width(cr, 2.2);
-    SetColor(cr, Hex(0xFFF6C0));
-    cairo_stroke(cr);
+    Outline(cr, 2.2, Hex(0xFFF6C0));
     for (int s = 0; s < 2; ++s) {
       const double x = s ? 159 : 6, d = s ? -1 : 1;
       cairo_move_to(cr, x - d * 4, 480);
@@ -186,9 +169,7 @@ void PaintTitleSheet(Canvas& c) {
       cairo_close_path(cr);
       SetColor(cr, Hex(0xFFE27A));
       cairo_fill_preserve(cr);
-      cairo_set_line_width(cr, 1.2);
-      SetColor(cr, Hex(0x7A4A10));
-      cairo_stroke(cr);
+      Outline(cr, 1.2, Hex(0x7A4A10));
     }
   }
 }
@@ -197,12 +178,8 @@ void PaintWorldSelect(Canvas& c) {
   cairo_t* cr = c.cr();
   const int bx[5] = {31, 201, 371, 121, 291}, by[5] = {66, 66, 66, 226, 226};
   // translucent violet layer so the gem stream glimmers behind
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 512);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.16, 0.08, 0.36, 0.88);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.08, 0.05, 0.22, 0.92);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 0, 0, 512, {{0, {0.16, 0.08, 0.36}, 0.88}, {1, {0.08, 0.05, 0.22}, 0.92}});
   cairo_paint(cr);
-  cairo_pattern_destroy(g);
   Sparkles(cr, 0, 380, 512, 80, 14, 21);
   DrawText(cr, "Choose a World", HeadingStyle(34), 0, 8, 512, 50);
   for (int w = 0; w < 5; ++w) {
@@ -217,9 +194,7 @@ void PaintWorldSelect(Canvas& c) {
     cairo_fill(cr);
     cairo_restore(cr);
     RoundedRect(cr, x - 0.5, y - 0.5, 119, 109, 6);
-    cairo_set_line_width(cr, 1.5);
-    SetColor(cr, Darken(Hex(t.panel), 0.55));
-    cairo_stroke(cr);
+    Outline(cr, 1.5, Darken(Hex(t.panel), 0.55));
     // small labels above the two time rows
     TextStyle lab = LabelStyle(11, Hex(0xFFFFFF));
     lab.face = Face::LabelCondensed;
@@ -256,9 +231,7 @@ void PaintSettings(Canvas& c) {
     RoundedRect(cr, 276, y + 1, 31, 26, 6);
     SetColor(cr, Hex(0xF4F0FF));
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, kInk);
-    cairo_stroke(cr);
+    Outline(cr, 2, kInk);
     RoundedRect(cr, 279, y + 4, 25, 8, 4);
     cairo_set_source_rgba(cr, 0.6, 0.55, 0.8, 0.25);
     cairo_fill(cr);
@@ -368,9 +341,7 @@ void PaintStageInfo(Canvas& c) {
     cairo_arc(cr, 420, cy, 21, 0, 2 * M_PI);
     cairo_set_source_rgba(cr, 0.05, 0.02, 0.12, 0.75);
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, kGold);
-    cairo_stroke(cr);
+    Outline(cr, 2, kGold);
   }
   DrawText(cr, "STAGE", LabelStyle(19), 20, 116, 220, 24, Align::Left);
   DrawText(cr, "SMALLEST BREAKING GROUP", LabelStyle(17), 20, 140, 296, 25, Align::Left);
@@ -569,9 +540,7 @@ void Critter(cairo_t* cr, double cx, double cy, double r, Rgb body, int mood) {
     cairo_close_path(cr);
     SetColor(cr, kGold);
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.5);
-    SetColor(cr, Hex(0x7A4A10));
-    cairo_stroke(cr);
+    Outline(cr, 1.5, Hex(0x7A4A10));
   }
   cairo_restore(cr);
 }
@@ -585,13 +554,10 @@ void PaintFinishScene(Canvas& c) {
     cairo_save(cr);
     cairo_rectangle(cr, 7, 164, 171, 78);
     cairo_clip(cr);
-    cairo_pattern_t* g = cairo_pattern_create_radial(92.5, 203, 5, 92.5, 203, 90);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 0.95, 0.7, 1);
-    cairo_pattern_add_color_stop_rgba(g, 0.5, 1, 0.6, 0.7, 0.7);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.5, 0.3, 0.9, 0.35);
-    cairo_set_source(cr, g);
+    SetRadialSource(
+        cr, 92.5, 203, 5, 92.5, 203, 90,
+        {{0, {1, 0.95, 0.7}, 1}, {0.5, {1, 0.6, 0.7}, 0.7}, {1, {0.5, 0.3, 0.9}, 0.35}});
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     for (int i = 0; i < 12; ++i) {
       const double a = i * M_PI / 6;
       cairo_move_to(cr, 92.5, 203);
@@ -607,17 +573,11 @@ void PaintFinishScene(Canvas& c) {
     cairo_save(cr);
     cairo_rectangle(cr, 182, 164, 160, 78);
     cairo_clip(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 164, 0, 242);
-    cairo_pattern_add_color_stop_rgba(g, 0, 0.2, 0.1, 0.45, 1);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.45, 0.3, 0.75, 0.0);
-    cairo_set_source(cr, g);
+    SetLinearSource(cr, 0, 164, 0, 242, {{0, {0.2, 0.1, 0.45}, 1}, {1, {0.45, 0.3, 0.75}, 0.0}});
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     cairo_move_to(cr, 182, 190);
     cairo_curve_to(cr, 230, 210, 294, 210, 342, 190);
-    cairo_set_line_width(cr, 1.2);
-    SetColor(cr, Hex(0xFFFFFF), 0.8);
-    cairo_stroke(cr);
+    Outline(cr, 1.2, Hex(0xFFFFFF), 0.8);
     for (int i = 0; i < 10; ++i) {
       const double t = (i + 0.5) / 10, x = 182 + 160 * t;
       const double y = 190 + 20 * 4 * t * (1 - t) * 0.75;
@@ -643,12 +603,8 @@ void PaintFinishScene(Canvas& c) {
     cairo_curve_to(cr, 470, 167, 495, 169, 510, 173);
     cairo_line_to(cr, 510, 242);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 166, 0, 242);
-    cairo_pattern_add_color_stop_rgb(g, 0, 0.45, 0.8, 0.4);
-    cairo_pattern_add_color_stop_rgb(g, 1, 0.15, 0.45, 0.2);
-    cairo_set_source(cr, g);
+    SetLinearSource(cr, 0, 166, 0, 242, {{0, {0.45, 0.8, 0.4}}, {1, {0.15, 0.45, 0.2}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
     Rng rng(8);
     for (int i = 0; i < 18; ++i) {
       cairo_arc(cr, rng.Range(348, 508), rng.Range(185, 238), 1.8, 0, 2 * M_PI);
@@ -671,29 +627,18 @@ void PaintFinishScene(Canvas& c) {
     cairo_curve_to(cr, 20, 300, 50, 276, 78.5, 276);
     cairo_curve_to(cr, 107, 276, 137, 300, 149, 343);
     cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_radial(60, 295, 5, 78.5, 330, 80);
-    cairo_pattern_add_color_stop_rgba(g, 0, 0.9, 1, 1, 0.95);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.3, 0.7, 0.95, 0.85);
-    cairo_set_source(cr, g);
+    SetRadialSource(cr, 60, 295, 5, 78.5, 330, 80,
+                    {{0, {0.9, 1, 1}, 0.95}, {1, {0.3, 0.7, 0.95}, 0.85}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Hex(0x1A3A6A));
-    cairo_stroke(cr);
+    Outline(cr, 2, Hex(0x1A3A6A));
     Critter(cr, 78.5, 322, 17, Hex(0x3A7AE8), 0);
     Glint(cr, 52, 296, 9, 0.9);
     cairo_restore(cr);
     // band
     RoundedRect(cr, 0.5, 343.5, 156, 13, 6);
-    cairo_pattern_t* b = cairo_pattern_create_linear(0, 343, 0, 357);
-    cairo_pattern_add_color_stop_rgb(b, 0, 1, 0.9, 0.5);
-    cairo_pattern_add_color_stop_rgb(b, 1, 0.8, 0.5, 0.1);
-    cairo_set_source(cr, b);
+    SetLinearSource(cr, 0, 343, 0, 357, {{0, {1, 0.9, 0.5}}, {1, {0.8, 0.5, 0.1}}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(b);
-    cairo_set_line_width(cr, 1.2);
-    SetColor(cr, Hex(0x5A3000));
-    cairo_stroke(cr);
+    Outline(cr, 1.2, Hex(0x5A3000));
     for (int i = 0; i < 7; ++i) {
       cairo_arc(cr, 14 + i * 21.5, 350, 2.5, 0, 2 * M_PI);
       SetColor(cr, Hex(kBallColours[i]));
@@ -708,38 +653,24 @@ void PaintFinishScene(Canvas& c) {
     cairo_curve_to(cr, 150, 385, 120, 405, 78.5, 405);
     cairo_curve_to(cr, 37, 405, 7, 385, 2, 358);
     cairo_close_path(cr);
-    cairo_pattern_t* h = cairo_pattern_create_linear(0, 358, 0, 405);
-    cairo_pattern_add_color_stop_rgb(h, 0, 0.75, 0.5, 0.95);
-    cairo_pattern_add_color_stop_rgb(h, 1, 0.3, 0.15, 0.55);
-    cairo_set_source(cr, h);
+    SetLinearSource(cr, 0, 358, 0, 405, {{0, {0.75, 0.5, 0.95}}, {1, {0.3, 0.15, 0.55}}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(h);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Hex(0x1A0A3A));
-    cairo_stroke(cr);
+    Outline(cr, 2, Hex(0x1A0A3A));
     for (int i = 0; i < 3; ++i) {  // thrusters glowing below
       const double x = 48 + i * 30.5;
-      cairo_pattern_t* f = cairo_pattern_create_radial(x, 410, 0, x, 412, 18);
-      cairo_pattern_add_color_stop_rgba(f, 0, 1, 1, 0.8, 1);
-      cairo_pattern_add_color_stop_rgba(f, 0.5, 1, 0.6, 0.2, 0.7);
-      cairo_pattern_add_color_stop_rgba(f, 1, 1, 0.3, 0.1, 0);
-      cairo_set_source(cr, f);
+      SetRadialSource(cr, x, 410, 0, x, 412, 18,
+                      {{0, {1, 1, 0.8}, 1}, {0.5, {1, 0.6, 0.2}, 0.7}, {1, {1, 0.3, 0.1}, 0}});
       cairo_arc(cr, x, 412, 18, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(f);
     }
     cairo_restore(cr);
   }
   // beam: a bright horizontal streak
   {
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 248, 0, 263);
-    cairo_pattern_add_color_stop_rgba(g, 0, 0.6, 0.9, 1, 0.2);
-    cairo_pattern_add_color_stop_rgba(g, 0.5, 1, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.6, 0.9, 1, 0.2);
     RoundedRect(cr, 5, 248, 365, 15, 7.5);
-    cairo_set_source(cr, g);
+    SetLinearSource(cr, 0, 248, 0, 263,
+                    {{0, {0.6, 0.9, 1}, 0.2}, {0.5, {1, 1, 1}, 1}, {1, {0.6, 0.9, 1}, 0.2}});
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
   }
 }
 
@@ -762,10 +693,7 @@ void PaintFinishText(Canvas& c) {
   SetColor(cr, kViolet);
   cairo_stroke(cr);
   // body and tail filled one after the other (as one path their windings could cancel)
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 4, 0, 212);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.9, 0.88, 1);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 4, 0, 212, {{0, {1, 1, 1}}, {1, {0.9, 0.88, 1}}});
   RoundedRect(cr, 4, 4, 257, 176, 44);
   cairo_fill(cr);
   cairo_move_to(cr, 60, 170);
@@ -773,7 +701,6 @@ void PaintFinishText(Canvas& c) {
   cairo_line_to(cr, 100, 172);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_pattern_destroy(g);
   TextStyle t;
   t.face = Face::Display;
   t.size = 18;
@@ -823,12 +750,8 @@ void PaintEditorBackground(Canvas& c) {
   cairo_stroke(cr);
   // the tool bar
   cairo_rectangle(cr, 0, 438, 512, 74);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 438, 0, 512);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.28, 0.22, 0.5);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.14, 0.1, 0.3);
-  cairo_set_source(cr, g);
+  SetLinearSource(cr, 0, 438, 0, 512, {{0, {0.28, 0.22, 0.5}}, {1, {0.14, 0.1, 0.3}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(g);
   cairo_rectangle(cr, 0, 437, 512, 2);
   SetColor(cr, kGold, 0.8);
   cairo_fill(cr);

@@ -77,9 +77,7 @@ void PaintCheck(cairo_t* cr, double x, double y, double w, double h) {
   cairo_set_line_width(cr, h * 0.2);
   SetColor(cr, Hex(0x5CE066));
   cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, h * 0.07);
-  SetColor(cr, Hex(0xC8FFC8));
-  cairo_stroke(cr);
+  Outline(cr, h * 0.07, Hex(0xC8FFC8));
   cairo_restore(cr);
 }
 
@@ -89,22 +87,13 @@ void PaintGearShape(cairo_t* cr, double cx, double cy, double r, Rgb metal, int 
   cairo_new_sub_path(cr);
   cairo_arc_negative(cr, cx, cy, r * 0.22, 2 * M_PI, 0);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  cairo_pattern_t* p = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
   const Rgb hi = Lighten(metal, 0.5), lo = Darken(metal, 0.35);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, metal.r, metal.g, metal.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, cx - r, cy - r, cx + r, cy + r, {{0, hi}, {0.5, metal}, {1, lo}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  cairo_set_line_width(cr, std::max(1.0, r * 0.03));
-  SetColor(cr, Darken(metal, 0.6));
-  cairo_stroke(cr);
+  Outline(cr, std::max(1.0, r * 0.03), Darken(metal, 0.6));
   // inner ring and spoke holes
   cairo_arc(cr, cx, cy, r * 0.68, 0, 2 * M_PI);
-  cairo_set_line_width(cr, r * 0.05);
-  SetColor(cr, Darken(metal, 0.3), 0.8);
-  cairo_stroke(cr);
+  Outline(cr, r * 0.05, Darken(metal, 0.3), 0.8);
   for (int i = 0; i < 5; ++i) {
     const double a = i * 2 * M_PI / 5 - M_PI / 2;
     cairo_arc(cr, cx + r * 0.45 * std::cos(a), cy + r * 0.45 * std::sin(a), r * 0.13, 0, 2 * M_PI);
@@ -112,29 +101,22 @@ void PaintGearShape(cairo_t* cr, double cx, double cy, double r, Rgb metal, int 
     cairo_fill(cr);
   }
   cairo_arc(cr, cx, cy, r * 0.22, 0, 2 * M_PI);
-  cairo_set_line_width(cr, r * 0.06);
-  SetColor(cr, Lighten(metal, 0.6));
-  cairo_stroke(cr);
+  Outline(cr, r * 0.06, Lighten(metal, 0.6));
   cairo_restore(cr);
 }
 
 void PaintEmblem(cairo_t* cr, double cx, double cy, double r) {
   // Three balls orbiting a bright core inside a golden ring: the game's emblem.
   cairo_save(cr);
-  cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, r * 0.2, cx, cy, r);
-  cairo_pattern_add_color_stop_rgba(glow, 0, 1, 0.95, 0.7, 0.9);
-  cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.8, 0.4, 0);
-  cairo_set_source(cr, glow);
+  SetRadialSource(cr, cx, cy, r * 0.2, cx, cy, r,
+                  {{0, {1, 0.95, 0.7}, 0.9}, {1, {1, 0.8, 0.4}, 0}});
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(glow);
   cairo_arc(cr, cx, cy, r * 0.8, 0, 2 * M_PI);
   cairo_set_line_width(cr, r * 0.12);
   SetColor(cr, Hex(0x7A4A10));
   cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, r * 0.07);
-  SetColor(cr, Hex(0xFFD45A));
-  cairo_stroke(cr);
+  Outline(cr, r * 0.07, Hex(0xFFD45A));
   GlossyBall(cr, cx, cy, r * 0.34, Hex(0xFFF2B0), 1.0);
   const int cols[3] = {0, 5, 3};
   for (int i = 0; i < 3; ++i) {
@@ -157,9 +139,7 @@ void BlockSquare(cairo_t* cr, double x, double y, double s, Rgb c, bool rivets) 
   SoftShadow(cr, x + 3, y + 4, s - 6, s - 6, 5, 2, 0.4);
   GlossyPlate(cr, x + 2, y + 2, s - 4, s - 4, 6, c, 1.0, 2.0);
   RoundedRect(cr, x + 8, y + 8, s - 16, s - 16, 3);
-  cairo_set_line_width(cr, 1.5);
-  SetColor(cr, Darken(c, 0.4), 0.6);
-  cairo_stroke(cr);
+  Outline(cr, 1.5, Darken(c, 0.4), 0.6);
   if (rivets) {
     for (int i = 0; i < 4; ++i) {
       const double rx = x + ((i & 1) ? s - 8 : 8), ry = y + ((i & 2) ? s - 8 : 8);
@@ -175,9 +155,7 @@ void Cell(cairo_t* cr, int k, double x, double y) {
     case 0:
       PlainOrb(cr, cx, cy, R, Hex(0xA8AEB8));
       cairo_arc(cr, cx, cy, R * 0.45, 0, 2 * M_PI);
-      cairo_set_line_width(cr, 2);
-      SetColor(cr, Hex(0x6A707A), 0.7);
-      cairo_stroke(cr);
+      Outline(cr, 2, Hex(0x6A707A), 0.7);
       break;
     case 10:  // steel rivet piece
       PlainOrb(cr, cx, cy, R, Hex(0x8C96A8));
@@ -194,22 +172,16 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       cairo_clip(cr);
       for (int i = -3; i <= 3; ++i) {
         cairo_arc(cr, cx + 6, cy + 30, 18 + i * 6, 0, 2 * M_PI);
-        cairo_set_line_width(cr, 1.2);
-        SetColor(cr, Hex(0x6A4020), 0.35);
-        cairo_stroke(cr);
+        Outline(cr, 1.2, Hex(0x6A4020), 0.35);
       }
       cairo_restore(cr);
       break;
     }
     case 12: {  // hit flash
-      cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 25);
-      cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 1);
-      cairo_pattern_add_color_stop_rgba(p, 0.35, 1, 1, 0.85, 0.9);
-      cairo_pattern_add_color_stop_rgba(p, 1, 1, 0.9, 0.5, 0);
-      cairo_set_source(cr, p);
+      SetRadialSource(cr, cx, cy, 0, cx, cy, 25,
+                      {{0, {1, 1, 1}, 1}, {0.35, {1, 1, 0.85}, 0.9}, {1, {1, 0.9, 0.5}, 0}});
       cairo_arc(cr, cx, cy, 25, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(p);
       Glint(cr, cx, cy, 24, 1.0);
       break;
     }
@@ -247,17 +219,13 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       cairo_line_to(cr, x + 15, y + 32);
       cairo_move_to(cr, x + 35, y + 32);
       cairo_line_to(cr, x + 35, y + 46);
-      cairo_set_line_width(cr, 1.6);
-      SetColor(cr, Hex(0x4A3A2A), 0.6);
-      cairo_stroke(cr);
+      Outline(cr, 1.6, Hex(0x4A3A2A), 0.6);
       break;
     case 16: {  // no place marker
       cairo_arc(cr, cx, cy, R - 3, 0, 2 * M_PI);
       cairo_set_source_rgba(cr, 0.2, 0, 0, 0.3);
       cairo_fill_preserve(cr);
-      cairo_set_line_width(cr, 6);
-      SetColor(cr, Hex(0xE02828));
-      cairo_stroke(cr);
+      Outline(cr, 6, Hex(0xE02828));
       cairo_move_to(cr, cx - 13, cy + 13);
       cairo_line_to(cr, cx + 13, cy - 13);
       cairo_stroke(cr);
@@ -274,13 +242,10 @@ void Cell(cairo_t* cr, int k, double x, double y) {
         cairo_set_source_rgba(cr, 0.55, 0.9, 1, 0.85 - i * 0.15);
         cairo_stroke(cr);
       }
-      cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 25);
-      cairo_pattern_add_color_stop_rgba(p, 0, 0.6, 0.9, 1, 0.35);
-      cairo_pattern_add_color_stop_rgba(p, 1, 0.6, 0.9, 1, 0.08);
-      cairo_set_source(cr, p);
+      SetRadialSource(cr, cx, cy, 0, cx, cy, 25,
+                      {{0, {0.6, 0.9, 1}, 0.35}, {1, {0.6, 0.9, 1}, 0.08}});
       cairo_arc(cr, cx, cy, 25, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(p);
       break;
     }
     case 19: {  // world selection frame (stretched over a box)
@@ -288,9 +253,7 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       cairo_set_line_width(cr, 5);
       SetColor(cr, Hex(0xFFF3A0));
       cairo_stroke_preserve(cr);
-      cairo_set_line_width(cr, 2);
-      SetColor(cr, Hex(0xFF9A20));
-      cairo_stroke(cr);
+      Outline(cr, 2, Hex(0xFF9A20));
       RoundedRect(cr, x + 4, y + 4, 42, 42, 5);
       cairo_set_source_rgba(cr, 1, 0.95, 0.6, 0.16);
       cairo_fill(cr);
@@ -324,15 +287,13 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       break;
     }
     case 22: {  // blast
-      cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 25);
-      cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.8, 1);
-      cairo_pattern_add_color_stop_rgba(p, 0.4, 1, 0.7, 0.1, 1);
-      cairo_pattern_add_color_stop_rgba(p, 0.8, 0.9, 0.2, 0.05, 0.8);
-      cairo_pattern_add_color_stop_rgba(p, 1, 0.5, 0.1, 0.0, 0);
-      cairo_set_source(cr, p);
+      SetRadialSource(cr, cx, cy, 0, cx, cy, 25,
+                      {{0, {1, 1, 0.8}, 1},
+                       {0.4, {1, 0.7, 0.1}, 1},
+                       {0.8, {0.9, 0.2, 0.05}, 0.8},
+                       {1, {0.5, 0.1, 0.0}, 0}});
       StarPath(cr, cx, cy, 25, 13, 10, 0.2);
       cairo_fill(cr);
-      cairo_pattern_destroy(p);
       break;
     }
     case 23:
@@ -341,9 +302,7 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       const Rgb leaf = k == 24 ? Hex(0x9AD04A) : Hex(0x3CB44A);
       cairo_move_to(cr, cx, y + 46);
       cairo_curve_to(cr, cx - 2, cy + 6, cx + 2, cy - 2, cx, cy - 4);
-      cairo_set_line_width(cr, 3.5);
-      SetColor(cr, Hex(0x2A7A2A));
-      cairo_stroke(cr);
+      Outline(cr, 3.5, Hex(0x2A7A2A));
       for (int s = -1; s <= 1; s += 2) {
         cairo_save(cr);
         cairo_translate(cr, cx + s * 9, cy + 8);
@@ -353,9 +312,7 @@ void Cell(cairo_t* cr, int k, double x, double y) {
         cairo_restore(cr);
         SetColor(cr, leaf);
         cairo_fill_preserve(cr);
-        cairo_set_line_width(cr, 1.2);
-        SetColor(cr, Darken(leaf, 0.5));
-        cairo_stroke(cr);
+        Outline(cr, 1.2, Darken(leaf, 0.5));
       }
       if (k == 24) {
         GlossyBall(cr, cx, cy - 10, 9, Hex(0xC8904A), 0.7);
@@ -364,9 +321,7 @@ void Cell(cairo_t* cr, int k, double x, double y) {
         StarPath(cr, cx, cy - 12, 13, 6, 6, 0);
         SetColor(cr, k == 28 ? Hex(0xFF8AD0) : Hex(0x7CF2FF));
         cairo_fill_preserve(cr);
-        cairo_set_line_width(cr, 1.5);
-        SetColor(cr, Hex(0x1A3A6A));
-        cairo_stroke(cr);
+        Outline(cr, 1.5, Hex(0x1A3A6A));
         cairo_restore(cr);
         if (k == 28) {
           TextStyle t = LabelStyle(12, Hex(0xFFFFFF));
@@ -382,15 +337,10 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       cairo_scale(cr, 0.7, 1.0);
       cairo_arc(cr, 0, 0, 16, 0, 2 * M_PI);
       cairo_restore(cr);
-      cairo_pattern_t* p = cairo_pattern_create_linear(cx - 12, cy - 14, cx + 12, cy + 16);
-      cairo_pattern_add_color_stop_rgb(p, 0, 0.95, 0.78, 0.45);
-      cairo_pattern_add_color_stop_rgb(p, 1, 0.55, 0.32, 0.12);
-      cairo_set_source(cr, p);
+      SetLinearSource(cr, cx - 12, cy - 14, cx + 12, cy + 16,
+                      {{0, {0.95, 0.78, 0.45}}, {1, {0.55, 0.32, 0.12}}});
       cairo_fill_preserve(cr);
-      cairo_pattern_destroy(p);
-      cairo_set_line_width(cr, 1.5);
-      SetColor(cr, Hex(0x4A2A10));
-      cairo_stroke(cr);
+      Outline(cr, 1.5, Hex(0x4A2A10));
       Glint(cr, cx - 5, cy - 8, 6, 0.9);
       break;
     }
@@ -408,14 +358,10 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       break;
     }
     case 27: {  // laser gift and shot
-      cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 24);
-      cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 1);
-      cairo_pattern_add_color_stop_rgba(p, 0.3, 1, 0.3, 0.3, 1);
-      cairo_pattern_add_color_stop_rgba(p, 1, 1, 0, 0.1, 0);
-      cairo_set_source(cr, p);
+      SetRadialSource(cr, cx, cy, 0, cx, cy, 24,
+                      {{0, {1, 1, 1}, 1}, {0.3, {1, 0.3, 0.3}, 1}, {1, {1, 0, 0.1}, 0}});
       cairo_arc(cr, cx, cy, 24, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(p);
       cairo_move_to(cr, cx + 3, y + 5);
       cairo_line_to(cr, cx - 8, cy + 2);
       cairo_line_to(cr, cx + 1, cy + 2);
@@ -425,9 +371,7 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       cairo_close_path(cr);
       SetColor(cr, Hex(0xFFF0F0));
       cairo_fill_preserve(cr);
-      cairo_set_line_width(cr, 1.5);
-      SetColor(cr, Hex(0x8A0010));
-      cairo_stroke(cr);
+      Outline(cr, 1.5, Hex(0x8A0010));
       break;
     }
     case 29: {  // deflector ball
@@ -462,18 +406,12 @@ void Cell(cairo_t* cr, int k, double x, double y) {
         SetColor(cr, Hex(kBallColours[i]));
         cairo_fill(cr);
       }
-      cairo_pattern_t* p = cairo_pattern_create_radial(cx - 8, cy - 9, 2, cx, cy, R);
-      cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.7);
-      cairo_pattern_add_color_stop_rgba(p, 0.5, 1, 1, 1, 0.1);
-      cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.35);
-      cairo_set_source(cr, p);
+      SetRadialSource(cr, cx - 8, cy - 9, 2, cx, cy, R,
+                      {{0, {1, 1, 1}, 0.7}, {0.5, {1, 1, 1}, 0.1}, {1, {0, 0, 0}, 0.35}});
       cairo_arc(cr, cx, cy, R, 0, 2 * M_PI);
       cairo_fill(cr);
-      cairo_pattern_destroy(p);
       cairo_arc(cr, cx, cy, R - 0.5, 0, 2 * M_PI);
-      cairo_set_line_width(cr, 1);
-      SetColor(cr, Hex(0x202020), 0.7);
-      cairo_stroke(cr);
+      Outline(cr, 1, Hex(0x202020), 0.7);
       break;
     }
     case 32: {  // laser ball
@@ -492,15 +430,9 @@ void Cell(cairo_t* cr, int k, double x, double y) {
     }
     case 34: {  // spare: a heart gem
       HeartPath(cr, cx, cy + 1, 22);
-      cairo_pattern_t* p = cairo_pattern_create_linear(cx, cy - 20, cx, cy + 20);
-      cairo_pattern_add_color_stop_rgb(p, 0, 1, 0.6, 0.75);
-      cairo_pattern_add_color_stop_rgb(p, 1, 0.75, 0.05, 0.3);
-      cairo_set_source(cr, p);
+      SetLinearSource(cr, cx, cy - 20, cx, cy + 20, {{0, {1, 0.6, 0.75}}, {1, {0.75, 0.05, 0.3}}});
       cairo_fill_preserve(cr);
-      cairo_pattern_destroy(p);
-      cairo_set_line_width(cr, 1.5);
-      SetColor(cr, Hex(0x5A0020));
-      cairo_stroke(cr);
+      Outline(cr, 1.5, Hex(0x5A0020));
       Glint(cr, cx - 8, cy - 6, 7, 0.9);
       break;
     }
@@ -514,13 +446,10 @@ void Cell(cairo_t* cr, int k, double x, double y) {
 void LauncherWheel(cairo_t* cr) {
   const double cx = 58.5, cy = 256 + 197.5, r = 56;
   // soft shadow
-  cairo_pattern_t* sh = cairo_pattern_create_radial(cx + 2, cy + 4, r * 0.8, cx + 2, cy + 4, r + 2);
-  cairo_pattern_add_color_stop_rgba(sh, 0, 0, 0, 0, 0.45);
-  cairo_pattern_add_color_stop_rgba(sh, 1, 0, 0, 0, 0);
-  cairo_set_source(cr, sh);
+  SetRadialSource(cr, cx + 2, cy + 4, r * 0.8, cx + 2, cy + 4, r + 2,
+                  {{0, {0, 0, 0}, 0.45}, {1, {0, 0, 0}, 0}});
   cairo_arc(cr, cx + 2, cy + 4, r + 2, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(sh);
   // grips around the rim
   for (int i = 0; i < 12; ++i) {
     const double a = i * M_PI / 6;
@@ -531,9 +460,7 @@ void LauncherWheel(cairo_t* cr) {
   cairo_set_line_width(cr, 9);
   SetColor(cr, Hex(0x3A2A5A));
   cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 5);
-  SetColor(cr, Hex(0x6A52A8));
-  cairo_stroke(cr);
+  Outline(cr, 5, Hex(0x6A52A8));
   // spokes
   for (int i = 0; i < 6; ++i) {
     const double a = i * M_PI / 3 + M_PI / 6;
@@ -544,9 +471,7 @@ void LauncherWheel(cairo_t* cr) {
   cairo_set_line_width(cr, 7);
   SetColor(cr, Hex(0x2A1E44));
   cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 4);
-  SetColor(cr, Hex(0xC8CCE0));
-  cairo_stroke(cr);
+  Outline(cr, 4, Hex(0xC8CCE0));
   // inner disc, translucent so the ball reads over it
   cairo_arc(cr, cx, cy, r - 12, 0, 2 * M_PI);
   cairo_set_source_rgba(cr, 0.5, 0.45, 0.8, 0.18);
@@ -570,12 +495,8 @@ void Pointer(cairo_t* cr, double x, double y) {
   cairo_set_line_width(cr, 2.2);
   SetColor(cr, Hex(0x1A1030));
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, y, x + 10, y + 18);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(p, 1, 1, 0.85, 0.4);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, x, y, x + 10, y + 18, {{0, {1, 1, 1}}, {1, {1, 0.85, 0.4}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   cairo_restore(cr);
 }
 
@@ -603,14 +524,10 @@ void PaintCharacterSheet(Canvas& c) {
   // intro button
   Button(cr, 0.5, 0.5, 114, 14, "INTRO  \u25B6", Hex(0x7A4AD0), 11);
   // aim guide dot
-  cairo_pattern_t* dot = cairo_pattern_create_radial(145, 18, 0, 145, 18, 4);
-  cairo_pattern_add_color_stop_rgba(dot, 0, 1, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgba(dot, 0.6, 1, 1, 0.8, 0.95);
-  cairo_pattern_add_color_stop_rgba(dot, 1, 1, 0.9, 0.4, 0.2);
-  cairo_set_source(cr, dot);
+  SetRadialSource(cr, 145, 18, 0, 145, 18, 4,
+                  {{0, {1, 1, 1}, 1}, {0.6, {1, 1, 0.8}, 0.95}, {1, {1, 0.9, 0.4}, 0.2}});
   cairo_arc(cr, 145, 18, 4, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(dot);
   // digits
   for (int d = 0; d < 10; ++d) {
     TextStyle t;
@@ -701,14 +618,11 @@ void PaintCharacterSheet(Canvas& c) {
   }
   // danger strip
   {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 60, 0, 110);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 0.85, 0.3, 0.95);
-    cairo_pattern_add_color_stop_rgba(p, 0.12, 1, 0.2, 0.1, 0.85);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0.7, 0.0, 0.05, 0.45);
-    cairo_set_source(cr, p);
+    SetLinearSource(
+        cr, 0, 60, 0, 110,
+        {{0, {1, 0.85, 0.3}, 0.95}, {0.12, {1, 0.2, 0.1}, 0.85}, {1, {0.7, 0.0, 0.05}, 0.45}});
     cairo_rectangle(cr, 460, 60, 50, 50);
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
   // yes/no prompt
   GlassPanel(cr, 255, 131, 139, 44, 10, Hex(0x5A2A8A), 0.95);
@@ -832,14 +746,9 @@ void Gem(cairo_t* cr, int cut, Rgb col, double cx, double cy, double r, bool spa
   cairo_fill(cr);
   cairo_restore(cr);
   GemShape(cr, cut, cx, cy, r);
-  cairo_pattern_t* p = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
   const Rgb hi = Lighten(col, 0.55), lo = Darken(col, 0.4);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, col.r, col.g, col.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-  cairo_set_source(cr, p);
+  SetLinearSource(cr, cx - r, cy - r, cx + r, cy + r, {{0, hi}, {0.5, col}, {1, lo}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_line_width(cr, 1.6);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   SetColor(cr, Darken(col, 0.6));
@@ -849,9 +758,7 @@ void Gem(cairo_t* cr, int cut, Rgb col, double cx, double cy, double r, bool spa
   GemShape(cr, cut, cx, cy - r * 0.08, r * 0.5);
   SetColor(cr, Lighten(col, 0.3), 0.8);
   cairo_fill_preserve(cr);
-  cairo_set_line_width(cr, 1);
-  SetColor(cr, Lighten(col, 0.7), 0.8);
-  cairo_stroke(cr);
+  Outline(cr, 1, Lighten(col, 0.7), 0.8);
   cairo_restore(cr);
   // facet lines from the table to the rim
   cairo_save(cr);
@@ -862,9 +769,7 @@ void Gem(cairo_t* cr, int cut, Rgb col, double cx, double cy, double r, bool spa
     cairo_move_to(cr, cx + r * 0.45 * std::cos(a), cy - r * 0.08 + r * 0.45 * std::sin(a));
     cairo_line_to(cr, cx + r * 1.2 * std::cos(a), cy + r * 1.2 * std::sin(a));
   }
-  cairo_set_line_width(cr, 0.8);
-  SetColor(cr, Darken(col, 0.3), 0.5);
-  cairo_stroke(cr);
+  Outline(cr, 0.8, Darken(col, 0.3), 0.5);
   cairo_restore(cr);
   Glint(cr, cx - r * 0.35, cy - r * 0.4, r * 0.35, 0.9);
   if (sparkle) {
@@ -874,14 +779,10 @@ void Gem(cairo_t* cr, int cut, Rgb col, double cx, double cy, double r, bool spa
     cairo_fill(cr);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OVER);
-    cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, r * 0.6, cx, cy, r * 1.22);
     const Rgb hc = Lighten(col, 0.5);
-    cairo_pattern_add_color_stop_rgba(halo, 0, hc.r, hc.g, hc.b, 0.7);
-    cairo_pattern_add_color_stop_rgba(halo, 1, hc.r, hc.g, hc.b, 0);
-    cairo_set_source(cr, halo);
+    SetRadialSource(cr, cx, cy, r * 0.6, cx, cy, r * 1.22, {{0, hc, 0.7}, {1, hc, 0}});
     cairo_arc(cr, cx, cy, r * 1.22, 0, 2 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_destroy(halo);
     cairo_restore(cr);
     Glint(cr, cx + r * 0.55, cy - r * 0.55, r * 0.8, 1.0);
     Glint(cr, cx - r * 0.6, cy + r * 0.5, r * 0.5, 0.95);
@@ -900,9 +801,7 @@ void Bomb(cairo_t* cr, double cx, double cy, bool sparkle) {
   cairo_fill(cr);
   cairo_move_to(cr, cx, cy - 19);
   cairo_curve_to(cr, cx + 3, cy - 24, cx + 8, cy - 22, cx + 10, cy - 20);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Hex(0xC8A060));
-  cairo_stroke(cr);
+  Outline(cr, 2, Hex(0xC8A060));
   Glint(cr, cx + 11, cy - 20, sparkle ? 8 : 6, 1.0);
   cairo_arc(cr, cx + 11, cy - 20, 2.5, 0, 2 * M_PI);
   SetColor(cr, Hex(0xFF8A1C));
@@ -972,24 +871,18 @@ void PaintExplosion(Canvas& c, int frame) {
   const double ring = 14 + 15 * t;
   const double alpha = 1.0 - 0.75 * t;
   if (frame >= 6) {  // the first frames flash wide and bright
-    cairo_pattern_t* flash = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 31);
-    cairo_pattern_add_color_stop_rgba(flash, 0, 1, 1, 0.85, 0.9);
-    cairo_pattern_add_color_stop_rgba(flash, 0.6, 1, 0.8, 0.5, 0.45);
-    cairo_pattern_add_color_stop_rgba(flash, 1, 1, 0.6, 0.3, 0.05);
-    cairo_set_source(cr, flash);
+    SetRadialSource(cr, cx, cy, 0, cx, cy, 31,
+                    {{0, {1, 1, 0.85}, 0.9}, {0.6, {1, 0.8, 0.5}, 0.45}, {1, {1, 0.6, 0.3}, 0.05}});
     cairo_arc(cr, cx, cy, 31, 0, 2 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_destroy(flash);
   }
-  cairo_pattern_t* core = cairo_pattern_create_radial(cx, cy, 0, cx, cy, ring + 4);
-  cairo_pattern_add_color_stop_rgba(core, 0, 1, 1, 0.9, alpha * (1 - t));
-  cairo_pattern_add_color_stop_rgba(core, 0.5, 1, 0.85, 0.4, alpha * 0.8);
-  cairo_pattern_add_color_stop_rgba(core, 0.85, 1, 0.5, 0.2, alpha * 0.6);
-  cairo_pattern_add_color_stop_rgba(core, 1, 1, 0.4, 0.2, 0);
-  cairo_set_source(cr, core);
+  SetRadialSource(cr, cx, cy, 0, cx, cy, ring + 4,
+                  {{0, {1, 1, 0.9}, alpha * (1 - t)},
+                   {0.5, {1, 0.85, 0.4}, alpha * 0.8},
+                   {0.85, {1, 0.5, 0.2}, alpha * 0.6},
+                   {1, {1, 0.4, 0.2}, 0}});
   cairo_arc(cr, cx, cy, ring + 4, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(core);
   Rng rng(1234u + frame);
   for (int i = 0; i < 12; ++i) {
     // droplets fly outwards, drawn as short streaks with a bright head
@@ -1020,25 +913,17 @@ void PaintTitleWheel(Canvas& c) {
   // A big ring with twelve sockets holding balls of every colour: it turns behind the menu.
   cairo_t* cr = c.cr();
   const double cx = 128, cy = 128;
-  cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, 80, cx, cy, 128);
-  cairo_pattern_add_color_stop_rgba(glow, 0, 0.6, 0.4, 1, 0.0);
-  cairo_pattern_add_color_stop_rgba(glow, 0.6, 0.7, 0.5, 1, 0.35);
-  cairo_pattern_add_color_stop_rgba(glow, 1, 0.7, 0.5, 1, 0);
-  cairo_set_source(cr, glow);
+  SetRadialSource(cr, cx, cy, 80, cx, cy, 128,
+                  {{0, {0.6, 0.4, 1}, 0.0}, {0.6, {0.7, 0.5, 1}, 0.35}, {1, {0.7, 0.5, 1}, 0}});
   cairo_arc(cr, cx, cy, 128, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_pattern_destroy(glow);
   cairo_arc(cr, cx, cy, 104, 0, 2 * M_PI);
   cairo_set_line_width(cr, 26);
   SetColor(cr, Hex(0x2A1A5A), 0.9);
   cairo_stroke_preserve(cr);
   cairo_set_line_width(cr, 20);
-  cairo_pattern_t* ring = cairo_pattern_create_linear(0, 20, 0, 236);
-  cairo_pattern_add_color_stop_rgb(ring, 0, 0.65, 0.55, 1.0);
-  cairo_pattern_add_color_stop_rgb(ring, 1, 0.3, 0.2, 0.65);
-  cairo_set_source(cr, ring);
+  SetLinearSource(cr, 0, 20, 0, 236, {{0, {0.65, 0.55, 1.0}}, {1, {0.3, 0.2, 0.65}}});
   cairo_stroke(cr);
-  cairo_pattern_destroy(ring);
   // inner disc: translucent so the menu reads on it
   cairo_arc(cr, cx, cy, 91, 0, 2 * M_PI);
   cairo_set_source_rgba(cr, 0.12, 0.08, 0.3, 0.55);
@@ -1099,14 +984,10 @@ void PaintPlayer(Canvas& c, int frame) {
     cairo_move_to(cr, sx, sy);
     cairo_line_to(cr, ex, ey);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_width(cr, 10);
-    SetColor(cr, Hex(0x1A3A8A));
-    cairo_stroke(cr);
+    Outline(cr, 10, Hex(0x1A3A8A));
     cairo_move_to(cr, sx, sy);
     cairo_line_to(cr, ex, ey);
-    cairo_set_line_width(cr, 7);
-    SetColor(cr, Hex(0x3A7AE8));
-    cairo_stroke(cr);
+    Outline(cr, 7, Hex(0x3A7AE8));
     GlossyBall(cr, ex, ey, 6, Hex(0xFFD0A0), 0.8);
   }
   // body
@@ -1142,21 +1023,15 @@ void PaintPlayer(Canvas& c, int frame) {
   cairo_line_to(cr, cx - 36, fy + 3);
   cairo_move_to(cr, cx + 23, fy);
   cairo_line_to(cr, cx + 36, fy + 3);
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, Hex(0x2A2A36));
-  cairo_stroke(cr);
+  Outline(cr, 3, Hex(0x2A2A36));
   cairo_move_to(cr, cx, cy - 27 + bob);
   cairo_curve_to(cr, cx + 2, cy - 38 + bob, cx + 8, cy - 44 + bob, cx + 12, cy - 46 + bob);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Hex(0x1A3A8A));
-  cairo_stroke(cr);
+  Outline(cr, 2.5, Hex(0x1A3A8A));
   PaintBall(cr, cx + 13, cy - 47 + bob, 6, frame == 1 ? 7 : 0, 0, frame == 2);
   // mouth
   if (frame == 0) {
     cairo_arc(cr, cx, fy + 14, 6, 0.2, M_PI - 0.2);
-    cairo_set_line_width(cr, 2.5);
-    SetColor(cr, Hex(0x1A1A24));
-    cairo_stroke(cr);
+    Outline(cr, 2.5, Hex(0x1A1A24));
   } else {
     cairo_arc(cr, cx, fy + 13, 6.5, 0, M_PI);
     cairo_close_path(cr);
