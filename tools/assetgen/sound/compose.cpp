@@ -442,10 +442,8 @@ class Piece {
       const bool finalEnd = b + 1 == n || (b % 8 == 7);
       const auto& pick = rhythms_[static_cast<size_t>(rng_.Next() % rhythms_.size())];
       MelodyBar mb;
-      if (b % 8 == 4 && b >= 4) {
-        // Second half of an eight-bar phrase: restate the opening.
-        mb = Echo(out[b - 4], bars[b], prev, centre, range, base);
-      } else if (b % 8 == 5 && b >= 5) {
+      if (b % 8 == 4 || b % 8 == 5) {
+        // Second half of an eight-bar phrase: restate the opening two bars.
         mb = Echo(out[b - 4], bars[b], prev, centre, range, base);
       } else if (inFour == 1) {
         mb = Echo(out[b - 1], bars[b], prev, centre, range, base);
