@@ -81,16 +81,15 @@ void Checker(cairo_t* cr, double x, double y, double w, double h) {
   cairo_restore(cr);
 }
 
-std::string g_review;  // review directory, empty for none
-
 struct Placed {
   const SheetEntry* entry;
   const Canvas* canvas;
   double x, y, slot;
 };
 
+// With a review directory (empty for none), the mock-ups are also written there as PNG.
 void WriteContactSheet(const std::vector<std::pair<const SheetEntry*, const Canvas*>>& images,
-                       const std::string& path) {
+                       const std::string& path, const std::string& review) {
   std::map<std::string, const Canvas*> byName;
   for (const auto& [entry, canvas] : images) byName[entry->member] = canvas;
   std::vector<Mockup> mockups = Mockups(byName);
@@ -140,15 +139,13 @@ void WriteContactSheet(const std::vector<std::pair<const SheetEntry*, const Canv
       if (r.left == 0 && r.top == 0 && r.width() == p.entry->width && r.height() == p.entry->height)
         continue;
       cairo_rectangle(cr, p.x + r.left + 0.5, p.y + r.top + 0.5, r.width() - 1, r.height() - 1);
-      SetColor(cr, r.kind == RegionKind::Window ? Hex(0x40FF40) : outline[k++ % 3], 0.8);
-      cairo_set_line_width(cr, 1);
-      cairo_stroke(cr);
+      Outline(cr, 1, r.kind == RegionKind::Window ? Hex(0x40FF40) : outline[k++ % 3], 0.8);
     }
   }
   sheet.WritePng(path);
-  if (!g_review.empty())
+  if (!review.empty())
     for (size_t i = 0; i < mockups.size(); ++i)
-      mockups[i].canvas->WritePng(g_review + "/mockup" + std::to_string(i + 1) + ".png");
+      mockups[i].canvas->WritePng(review + "/mockup" + std::to_string(i + 1) + ".png");
 }
 
 }  // namespace
@@ -164,7 +161,6 @@ int main(int argc, char** argv) {
   }
   const fs::path out = argv[1];
   const std::string review = argc > 3 ? argv[3] : "";
-  g_review = review;
   if (const std::string fonts = CheckFonts(); !fonts.empty()) {
     std::fprintf(stderr, "assetgen-art: %s\n", fonts.c_str());
     return 1;
@@ -197,7 +193,7 @@ int main(int argc, char** argv) {
       fs::create_directories(file.parent_path());
       std::ofstream(file, std::ios::binary) << ModelText(model.member);
     }
-    WriteContactSheet(shown, argv[2]);
+    WriteContactSheet(shown, argv[2], review);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "assetgen-art: %s\n", e.what());
     return 1;
