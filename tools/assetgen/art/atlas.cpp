@@ -237,12 +237,6 @@ const std::vector<SheetEntry>& Atlas() {
   return atlas;
 }
 
-const SheetEntry* FindImage(const std::string& member) {
-  for (const SheetEntry& s : Atlas())
-    if (s.member == member) return &s;
-  return nullptr;
-}
-
 const std::vector<ModelEntry>& Models() {
   static const std::vector<ModelEntry> models = {{"xfile/logo.x", "img/txlogo.tga"},
                                                  {"xfile/music.x", "img/music.tga"},

@@ -32,8 +32,6 @@ struct SheetEntry {
 
 // Every image member with its regions, in archive order.
 const std::vector<SheetEntry>& Atlas();
-// The atlas entry for a member, or nullptr.
-const SheetEntry* FindImage(const std::string& member);
 
 // The model members (text X files) and the texture each is drawn with.
 struct ModelEntry {
