@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -129,7 +130,7 @@ TEST(SoundEffects, ArchiveHoldsExactlyTheEffectList) {
 }
 
 TEST(SoundEffects, EveryEffectIsShortLevelledPcm) {
-  std::vector<double> loudness;
+  std::map<std::string, double> loudness;  // by effect: a missing one does not shift the names
   for (const char* name : kEffects) {
     SCOPED_TRACE(name);
     const auto it = Sfx().find(name);
@@ -151,16 +152,15 @@ TEST(SoundEffects, EveryEffectIsShortLevelledPcm) {
     EXPECT_LE(seconds, 2.0);
     const double rms = LoudestWindowRmsDb(w->samples);
     EXPECT_GT(rms, -30.0) << "too quiet";
-    loudness.push_back(rms);
+    loudness[name] = rms;
   }
   // Consistent loudness: every effect within 9 dB of the set's median.
   ASSERT_FALSE(loudness.empty());
-  std::vector<double> sorted = loudness;
+  std::vector<double> sorted;
+  for (const auto& [name, rms] : loudness) sorted.push_back(rms);
   std::sort(sorted.begin(), sorted.end());
   const double median = sorted[sorted.size() / 2];
-  for (size_t i = 0; i < loudness.size(); ++i) {
-    EXPECT_NEAR(loudness[i], median, 9.0) << kEffects[i];
-  }
+  for (const auto& [name, rms] : loudness) EXPECT_NEAR(rms, median, 9.0) << name;
 }
 
 TEST(SoundEffects, BombFallLoopsWithoutAStep) {
