@@ -144,15 +144,12 @@ StereoBuffer RenderLoopUnlevelled(const Score& score, const std::string& soundFo
 }
 
 void LevelMusic(StereoBuffer& samples) {
-  double peak = 0.0, sum = 0.0;
-  for (float s : samples) {
-    peak = std::max(peak, static_cast<double>(std::fabs(s)));
-    sum += static_cast<double>(s) * s;
-  }
+  const double peak = Peak(samples);
   if (samples.empty() || peak <= 0.0) return;
+  double sum = 0.0;
+  for (float s : samples) sum += static_cast<double>(s) * s;
   const double rms = std::sqrt(sum / static_cast<double>(samples.size()));
-  const double gain = std::min(kMusicRms / rms, kMusicPeak / peak);
-  for (float& s : samples) s = static_cast<float>(s * gain);
+  Gain(samples, std::min(kMusicRms / rms, kMusicPeak / peak));
 }
 
 StereoBuffer RenderLoop(const Score& score, const std::string& soundFont) {
