@@ -54,7 +54,7 @@ std::vector<char> NameBuffer(const char* name) {
 }
 
 void PrintEntry(int x, int y, int code, void*) {
-  if ((code >= 0 && code <= 299)) std::printf("%d %d %d\n", x, y, code);
+  if (code >= 0 && code <= 299) std::printf("%d %d %d\n", x, y, code);
 }
 
 int StageShow(const char* number) {

@@ -33,9 +33,6 @@ class SdlClock : public Clock {
   std::uint32_t Milliseconds() override { return SDL_GetTicks(); }
 };
 
-// SDL scan code -> the classic PC keyboard scan code (0 when the key has none).
-int ScanCodeFor(SDL_Scancode code);
-
 class SdlKeyboard : public Keyboard {
  public:
   bool Create() override { return true; }

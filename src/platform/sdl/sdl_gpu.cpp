@@ -86,8 +86,8 @@ void GLAPIENTRY StopOnGlError(GLenum, GLenum type, GLuint, GLenum, GLsizei, cons
 
 // The size of the surface GL draws into. That is the window's pixel size, except on SDL's
 // offscreen driver, whose EGL surface keeps the size the window was created with.
-void SurfaceSize(SDL_Window* window, int* w, int* h) {
-  SDL_GL_GetDrawableSize(window, w, h);
+void SurfaceSize(SdlWindow* window, int* w, int* h) {
+  window->PixelSize(w, h);
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || std::strcmp(driver, "offscreen") != 0) return;
   EGLDisplay display = eglGetCurrentDisplay();
@@ -203,7 +203,7 @@ bool SdlGpu::MakePrograms() {
 
 void SdlGpu::BeginFrame() {
   int w = 0, h = 0;
-  SurfaceSize(window_->handle, &w, &h);
+  SurfaceSize(window_, &w, &h);
   glViewport(0, 0, w, h);
   glDepthRange(0.0, 1.0);
   glDepthMask(GL_TRUE);
@@ -290,7 +290,7 @@ void SdlGpu::EndSprites() {
 void SdlGpu::Present() {
   if (keepLastFrame) {
     int w = 0, h = 0;
-    SurfaceSize(window_->handle, &w, &h);
+    SurfaceSize(window_, &w, &h);
     if (w > 0 && h > 0) {
       lastFrame_.resize(static_cast<std::size_t>(w) * h * 4);
       glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -143,12 +143,6 @@ constexpr KeyPair kKeyTable[] = {
 
 }  // namespace
 
-int ScanCodeFor(SDL_Scancode code) {
-  for (const KeyPair& k : kKeyTable)
-    if (k.sdl == code) return k.scan;
-  return 0;
-}
-
 bool SdlKeyboard::Read(std::uint8_t state[256]) {
   SDL_PumpEvents();
   int count = 0;
