@@ -193,40 +193,36 @@ class Piece {
   void Pattern(int track, const std::string& pattern, double step, int floor, int velocity,
                bool inIntro = true) {
     const int bpb = score_.beatsPerBar;
-    for (const Section& s : sections_) {
-      if (!inIntro && std::islower(static_cast<unsigned char>(s.letter))) continue;
-      for (size_t b = 0; b < s.bars.size(); ++b) {
-        const double barStart = s.startBeat + static_cast<double>(b) * bpb;
-        std::vector<size_t> open;  // indices of notes started by the last hit
-        auto& notes = score_.tracks[track].notes;
-        for (size_t i = 0; i < pattern.size(); ++i) {
-          const double at = static_cast<double>(i) * step;
-          if (at >= bpb) break;
-          const char ch = pattern[i];
-          if (ch == '-') {
-            for (size_t n : open) notes[n].length += step;
-            continue;
-          }
-          open.clear();
-          if (ch == '.') continue;
-          const Chord& chord = ChordAt(s.bars[b], at, bpb);
-          const int root = PitchAtOrAbove(chord.root, floor);
-          const int vel = Humanise(velocity);
-          if (ch == 'c') {
-            for (int iv : chord.intervals) {
-              open.push_back(notes.size());
-              notes.push_back({barStart + at, step * 0.95, root + iv, vel});
-            }
-          } else if (ch >= '0' && ch <= '9') {
-            const int idx = ch - '0';
-            const int n = static_cast<int>(chord.intervals.size());
-            const int pitch = root + chord.intervals[idx % n] + 12 * (idx / n);
+    auto& notes = score_.tracks[track].notes;
+    ForEachBar(inIntro, [&](const Section& s, size_t b, double barStart) {
+      std::vector<size_t> open;  // indices of notes started by the last hit
+      for (size_t i = 0; i < pattern.size(); ++i) {
+        const double at = static_cast<double>(i) * step;
+        if (at >= bpb) break;
+        const char ch = pattern[i];
+        if (ch == '-') {
+          for (size_t n : open) notes[n].length += step;
+          continue;
+        }
+        open.clear();
+        if (ch == '.') continue;
+        const Chord& chord = ChordAt(s.bars[b], at, bpb);
+        const int root = PitchAtOrAbove(chord.root, floor);
+        const int vel = Humanise(velocity);
+        if (ch == 'c') {
+          for (int iv : chord.intervals) {
             open.push_back(notes.size());
-            notes.push_back({barStart + at, step * 0.95, pitch, vel});
+            notes.push_back({barStart + at, step * 0.95, root + iv, vel});
           }
+        } else if (ch >= '0' && ch <= '9') {
+          const int idx = ch - '0';
+          const int n = static_cast<int>(chord.intervals.size());
+          const int pitch = root + chord.intervals[idx % n] + 12 * (idx / n);
+          open.push_back(notes.size());
+          notes.push_back({barStart + at, step * 0.95, pitch, vel});
         }
       }
-    }
+    });
   }
 
   // A drum line: one character per step (x loud, o medium, - soft, . rest), repeated every bar;
@@ -234,33 +230,16 @@ class Piece {
   void Drum(int track, int note, const std::string& line, double step, bool inIntro = true,
             const std::string& fill = "") {
     const int bpb = score_.beatsPerBar;
-    for (const Section& s : sections_) {
-      if (!inIntro && std::islower(static_cast<unsigned char>(s.letter))) continue;
-      for (size_t b = 0; b < s.bars.size(); ++b) {
-        const double barStart = s.startBeat + static_cast<double>(b) * bpb;
-        const std::string& use = (!fill.empty() && b + 1 == s.bars.size()) ? fill : line;
-        for (size_t i = 0; i < use.size(); ++i) {
-          const double at = static_cast<double>(i) * step;
-          if (at >= bpb) break;
-          int vel = 0;
-          switch (use[i]) {
-            case 'x':
-              vel = 105;
-              break;
-            case 'o':
-              vel = 78;
-              break;
-            case '-':
-              vel = 50;
-              break;
-            default:
-              break;
-          }
-          if (vel > 0)
-            score_.tracks[track].notes.push_back({barStart + at, step, note, Humanise(vel)});
-        }
+    ForEachBar(inIntro, [&](const Section& s, size_t b, double barStart) {
+      const std::string& use = (!fill.empty() && b + 1 == s.bars.size()) ? fill : line;
+      for (size_t i = 0; i < use.size(); ++i) {
+        const double at = static_cast<double>(i) * step;
+        if (at >= bpb) break;
+        const int vel = use[i] == 'x' ? 105 : use[i] == 'o' ? 78 : use[i] == '-' ? 50 : 0;
+        if (vel > 0)
+          score_.tracks[track].notes.push_back({barStart + at, step, note, Humanise(vel)});
       }
-    }
+    });
   }
 
   // One hit at the start of every upper-case section (a cymbal marking the new part).
@@ -326,6 +305,19 @@ class Piece {
   Score Finish() { return std::move(score_); }
 
  private:
+  // Calls fn(section, bar index, start beat of the bar) for every bar in order; in the
+  // lower-case (accompaniment-only) sections only when `inIntro`.
+  template <typename Fn>
+  void ForEachBar(bool inIntro, Fn fn) {
+    const int bpb = score_.beatsPerBar;
+    for (const Section& s : sections_) {
+      if (!inIntro && std::islower(static_cast<unsigned char>(s.letter))) continue;
+      for (size_t b = 0; b < s.bars.size(); ++b) {
+        fn(s, b, s.startBeat + static_cast<double>(b) * bpb);
+      }
+    }
+  }
+
   int Humanise(int velocity) {
     return std::clamp(velocity + static_cast<int>(rng_.Range(-6, 6)), 1, 127);
   }
