@@ -5,7 +5,6 @@
 
 #include "audio/music.h"
 #include "audio/wav_reader.h"
-#include "platform/dialog.h"
 #include "platform/platform.h"
 #include "storage/archive.h"
 
@@ -21,22 +20,13 @@ constexpr const char* kDetailCaption = "Quarl Sound";
 constexpr const char* kLoadCaption = "game terminating";
 constexpr const char* kEffectArchive = "_sfx.loc";
 
-void Message(const char* text, const char* caption) {
-  if (platform::backend.dialogs)
-    platform::backend.dialogs->Show(text, caption, platform::Buttons::Ok);
-}
-
 // The game cannot run without its mixer: a failure of the device itself ends the program.
 [[noreturn]] void EndProgram() {
   std::exit(-1);
 }
 
-bool ValidSlot(int id) {
-  return id >= 0 && id < kSoundSlots;
-}
-
 bool Holds(int id) {
-  return ValidSlot(id) && soundSystem.loaded[id];
+  return platform::ValidSoundChannel(id) && soundSystem.loaded[id];
 }
 
 void Discard(int slot) {
@@ -61,7 +51,7 @@ int Fill(int slot, const WavFile& wav) {
   soundSystem.lastFormat = wav.format;
   platform::SoundDevice* device = platform::backend.sound;
   if (!device || !device->Load(slot, wav.format, wav.data, wav.size)) {
-    Message("Unable to create sound buffer", kLoadCaption);
+    platform::ShowMessage("Unable to create sound buffer", kLoadCaption);
     EndProgram();
   }
   soundSystem.loaded[slot] = true;
@@ -133,16 +123,16 @@ bool CreateSoundSystem() {
   platform::SoundOpenResult result;
   if (device) result = device->Open();
   if (!device || result.error == platform::SoundOpenError::NoDevice) {
-    Message("unable to find Sound Driver", kDeviceCaption);
+    platform::ShowMessage("unable to find Sound Driver", kDeviceCaption);
     return false;
   }
   if (result.error == platform::SoundOpenError::Channels) {
-    Message("unable to Apply direct sound SetCooperativeLevel", kDeviceCaption);
+    platform::ShowMessage("unable to Apply direct sound SetCooperativeLevel", kDeviceCaption);
     return false;
   }
   if (result.error != platform::SoundOpenError::None) {
-    Message("unable to create direct sound", kDeviceCaption);
-    if (const char* detail = OpenErrorText(result)) Message(detail, kDetailCaption);
+    platform::ShowMessage("unable to create direct sound", kDeviceCaption);
+    if (const char* detail = OpenErrorText(result)) platform::ShowMessage(detail, kDetailCaption);
     return false;
   }
   soundSystem.created = true;
@@ -155,14 +145,14 @@ int LoadSound(const char* member, const char* archive) {
   int slot = 0;
   while (slot < kSoundSlots && soundSystem.loaded[slot]) ++slot;
   if (slot == kSoundSlots) {
-    Message("Max sound channel reached - sound fx can't load", kLoadCaption);
+    platform::ShowMessage("Max sound channel reached - sound fx can't load", kLoadCaption);
     return -1;
   }
   return Fill(slot, wav);
 }
 
 int ReplaceSound(const char* member, const char* archive, int slot) {
-  if (!ValidSlot(slot)) return -1;
+  if (!platform::ValidSoundChannel(slot)) return -1;
   Discard(slot);
   WavFile wav;
   if (!ReadEffect(member, archive, &wav)) return -1;

@@ -6,7 +6,6 @@
 #include "app/game_state.h"
 #include "draw/numbers.h"
 #include "draw/sprite.h"
-#include "platform/dialog.h"
 #include "platform/platform.h"
 #include "storage/texture.h"
 
@@ -24,8 +23,8 @@ void LoadOnDemand(LayerSlot& slot, int id, const char* member, const char* capti
   if (slot.hasId && slot.id == id) return;
   slot.id = id;
   slot.hasId = true;
-  if (LoadArchiveTexture("_data.loc", member, &slot.texture) < 0 && platform::backend.dialogs)
-    platform::backend.dialogs->Show(member ? member : "", caption, platform::Buttons::Ok);
+  if (LoadArchiveTexture("_data.loc", member, &slot.texture) < 0)
+    platform::ShowMessage(member ? member : "", caption);
 }
 
 void AnchorOffset(int anchor, float w, float h, float scale, bool topCentre, float* dx, float* dy) {

@@ -7,7 +7,6 @@
 #include "draw/sprite.h"
 #include "persist/best_times.h"
 #include "persist/settings.h"
-#include "platform/dialog.h"
 #include "platform/platform.h"
 #include "screens/intro.h"
 #include "screens/title.h"
@@ -25,8 +24,7 @@ constexpr char kBootCaption[] = "Game_0Stage0()";
 // Loads an image of "_data.loc"; when it is missing, says so under `shownName` and fails.
 bool LoadShared(const char* member, const char* shownName, Texture** slot) {
   if (LoadArchiveTexture("_data.loc", member, slot) >= 0) return true;
-  if (platform::backend.dialogs)
-    platform::backend.dialogs->Show(shownName, kBootCaption, platform::Buttons::Ok);
+  platform::ShowMessage(shownName, kBootCaption);
   return false;
 }
 

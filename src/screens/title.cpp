@@ -13,7 +13,6 @@
 #include "persist/best_times.h"
 #include "persist/settings.h"
 #include "persist/stage_files.h"
-#include "platform/dialog.h"
 #include "platform/platform.h"
 #include "screens/backgrounds.h"
 #include "screens/boot.h"
@@ -115,9 +114,7 @@ int Game_0Stage1() {
   mouse.pointerY = 400;
   WriteBestTimes();
   if (LoadArchiveTexture("_data.loc", "img\\startscreenclouds.tga", &backgrounds.backdrop) < 0) {
-    if (platform::backend.dialogs)
-      platform::backend.dialogs->Show("startscreenclouds.tga", "Game_0Stage1()",
-                                      platform::Buttons::Ok);
+    platform::ShowMessage("startscreenclouds.tga", "Game_0Stage1()");
     return E_FAIL;
   }
   flow.gameState = Title;
