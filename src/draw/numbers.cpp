@@ -127,11 +127,13 @@ int ConfirmPrompt(int code, int mode) {
     prompt.blinkTimer += frameClock.frameStep;
     if (prompt.blinkTimer > 200) prompt.blinkTimer = 0;
     if (prompt.blinkTimer > 125) {
+      // Three times its size, centred across the field.
       const float scale = 3.0f;
+      const float width = static_cast<float>(kPromptRect.right - kPromptRect.left) * scale;
       DrawTexture(sprites.sheets[kCharacterSheet], &kPromptRect, scale * sprites.screenScaleX,
                   scale * sprites.screenScaleY, 0, 0, 0,
-                  (1024.0f - 3.0f * 141.0f) / 2.0f * sprites.screenScaleX,
-                  500.0f * sprites.screenScaleY, 0xFFFFFFFFu);
+                  (1024.0f - width) / 2.0f * sprites.screenScaleX, 500.0f * sprites.screenScaleY,
+                  0xFFFFFFFFu);
     }
   } else if (prompt.mode == 99) {
     clickAnswers = true;

@@ -19,7 +19,7 @@ TEST(OpacityColourTest, PercentBecomesAlphaOverWhite) {
   for (const auto& c : kCases) EXPECT_EQ(OpacityColour(c.opacity), c.colour) << c.opacity;
 }
 
-TEST_F(DrawTest, CentredScaledRectangleCoversTheSpecifiedBox) {
+TEST_F(DrawTest, CentredScaledRectangleCoversItsScaledBox) {
   DrawSprite(256, 500, 0, 32, 86, 46, 100, 0, 1.1f, 1.1f, 1, 0);
   ASSERT_EQ(Drawn().size(), 1u);
   const platform::SpriteDraw& s = Drawn()[0];
