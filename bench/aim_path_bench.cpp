@@ -71,27 +71,25 @@ void SetUpField(int which) {
   }
 }
 
-void BM_AimPathReference(benchmark::State& state) {
+// Runs `compute` over field `state.range(0)`, counting its cells and the path's points.
+void RunAimPath(benchmark::State& state, int (*compute)()) {
   SetUpField(static_cast<int>(state.range(0)));
   int steps = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ComputeAimPathReference());
+    benchmark::DoNotOptimize(compute());
     steps = aimPath.pathCount;
   }
   state.counters["cells"] = cells.cellCount;
   state.counters["points"] = steps;
 }
+
+void BM_AimPathReference(benchmark::State& state) {
+  RunAimPath(state, ComputeAimPathReference);
+}
 BENCHMARK(BM_AimPathReference)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 void BM_AimPathIndexed(benchmark::State& state) {
-  SetUpField(static_cast<int>(state.range(0)));
-  int steps = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ComputeAimPath());
-    steps = aimPath.pathCount;
-  }
-  state.counters["cells"] = cells.cellCount;
-  state.counters["points"] = steps;
+  RunAimPath(state, ComputeAimPath);
 }
 BENCHMARK(BM_AimPathIndexed)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 

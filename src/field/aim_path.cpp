@@ -1,5 +1,6 @@
 #include "field/aim_path.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "field/box_probe.h"
@@ -29,6 +30,8 @@ struct IndexedQueries {
   }
 };
 
+static_assert(kPathStepLimit <= kPathCapacity, "every step of a path must fit in the table");
+
 template <typename Q>
 int TracePath() {
   AimPath& p = aimPath;
@@ -37,7 +40,7 @@ int TracePath() {
   // Step vector with its larger component of length 1.
   float dx = shooter.aimTargetX - p.pathStartX;
   float dy = shooter.aimTargetY - p.pathStartY;
-  float longer = std::fabs(dx) > std::fabs(dy) ? std::fabs(dx) : std::fabs(dy);
+  float longer = std::max(std::fabs(dx), std::fabs(dy));
   if (longer > 0.0f) {
     dx /= longer;
     dy /= longer;
@@ -49,7 +52,6 @@ int TracePath() {
   float x = p.pathStartX, y = p.pathStartY;
   p.pathCount = 0;
   p.pathFlags = 0;
-  int steps = 0;
   float angle = 0.785398f;  // deflection per deflector step
   float contactX = -1.0f, contactY = -1.0f;
   int contactCount = -1;
@@ -99,15 +101,14 @@ int TracePath() {
       contactCount = p.pathCount;
       f |= PATH_BOUNCE;
     }
-    if (p.pathCount < kPathCapacity) {
-      p.x[p.pathCount] = x;
-      p.y[p.pathCount] = y;
-      p.flags[p.pathCount] = f;
-      ++p.pathCount;
-    }
+    // Every step stores its point, so the count is also the number of steps taken.
+    p.x[p.pathCount] = x;
+    p.y[p.pathCount] = y;
+    p.flags[p.pathCount] = f;
+    ++p.pathCount;
     x += dx;
     y += dy;
-    if (++steps >= kPathStepLimit) finished = true;
+    if (p.pathCount >= kPathStepLimit) finished = true;
     p.pathFlags |= f;
   }
 
@@ -143,21 +144,15 @@ int ComputeAimPathReference() {
 
 BlockHit BlockBounce(float x, float y, float dx, float dy, float shrinkPercent) {
   ProbeBox b = ShrunkBox(x, y, shrinkPercent);
-  const float px[4] = {b.left, b.left, b.right, b.right};  // TL, BL, TR, BR
-  const float py[4] = {b.top, b.bottom, b.top, b.bottom};
   int corners = 0, last = -1;
-  float cx = 0.0f, cy = 0.0f;
   for (int i = 0; i < blocks.blockCount; ++i) {
     if (BlockIgnored(i)) continue;
-    for (int k = 0; k < 4; ++k) {
-      if (!BoxHolds(blocks.x[i], blocks.y[i], px[k], py[k])) continue;
-      corners |= 1 << k;
-      cx = px[k];
-      cy = py[k];
-      last = i;
-    }
+    int in = CornersIn(blocks.x[i], blocks.y[i], b);
+    if (!in) continue;
+    corners |= in;
+    last = i;
   }
-  return ClassifyBounce(corners, last, cx, cy, dx, dy,
+  return ClassifyBounce(corners, last, b, dx, dy,
                         [](float qx, float qy) { return BlockAtPoint(qx, qy) < 0; });
 }
 

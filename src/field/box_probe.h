@@ -3,6 +3,7 @@
 #pragma once
 #include <cmath>
 
+#include "field/aim_path.h"
 #include "field/field_tables.h"
 
 namespace vx {
@@ -42,9 +43,33 @@ inline int AuraZone(int i, float px, float py, float r) {
   if (!(std::sqrt(ox * ox + oy * oy) <= r)) return 1;
   int f = objects.flags[i];
   if (f & OBJECT_ABSORBER) return 4;
-  if (f & OBJECT_DEFLECTOR) return px - objects.x[i] >= 0 ? 2 : 3;
+  if (f & OBJECT_DEFLECTOR) return ox >= 0 ? 2 : 3;
   if (f & OBJECT_COLOUR_CHANGER) return 5;
   return 1;
+}
+
+// Turns the corners of probe box b found inside blocks (ProbeCorner bits) into the flips of a
+// ball moving by (dx, dy); lastBlock is the highest block index touched, or -1. A single corner
+// inside is decided by the mirrored next positions; pointFree answers whether a point lies in
+// no block.
+template <typename PointFree>
+BlockHit ClassifyBounce(int corners, int lastBlock, const ProbeBox& b, float dx, float dy,
+                        PointFree pointFree) {
+  BlockHit hit;
+  hit.block = lastBlock >= 0 ? 100 + lastBlock : -1;
+  constexpr int TL = CORNER_TL, BL = CORNER_BL, TR = CORNER_TR, BR = CORNER_BR;
+  hit.flipX = corners == (TR | BR) || corners == (TL | BL);
+  hit.flipY = corners == (TL | TR) || corners == (BL | BR);
+  if ((corners & (TL | BR)) == (TL | BR) || (corners & (TR | BL)) == (TR | BL)) {
+    hit.flipX = hit.flipY = true;
+  }
+  if (corners == TL || corners == BL || corners == TR || corners == BR) {
+    const float cx = (corners & (TR | BR)) ? b.right : b.left;
+    const float cy = (corners & (BL | BR)) ? b.bottom : b.top;
+    hit.flipX = pointFree(cx - dx, cy + dy);
+    hit.flipY = pointFree(cx + dx, cy - dy);
+  }
+  return hit;
 }
 
 }  // namespace vx

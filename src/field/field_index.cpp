@@ -1,7 +1,6 @@
 #include "field/field_index.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "field/box_probe.h"
 #include "field/field_tables.h"
@@ -143,11 +142,7 @@ BlockHit IndexedBlockBounce(float x, float y, float dx, float dy, float shrinkPe
     corners |= in;
     last = std::max(last, i);
   });
-  // Only a single corner's position matters (for the mirrored probes), and then there is
-  // only one corner it can be.
-  float cx = (corners & (CORNER_TR | CORNER_BR)) ? b.right : b.left;
-  float cy = (corners & (CORNER_BL | CORNER_BR)) ? b.bottom : b.top;
-  return ClassifyBounce(corners, last, cx, cy, dx, dy,
+  return ClassifyBounce(corners, last, b, dx, dy,
                         [](float px, float py) { return !BlockHoldsPoint(px, py); });
 }
 

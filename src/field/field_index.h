@@ -17,24 +17,4 @@ int IndexedObjectZoneAt(float x, float y, float radiusFactor);
 int IndexedBlockAtBox(float x, float y, float shrinkPercent);
 bool IndexedCellStandsAt(float x, float y);
 
-// Shared by the scanning and indexed block bounce: turns the corners found inside blocks into
-// the flips; pointFree answers whether a point lies in no block.
-template <typename PointFree>
-BlockHit ClassifyBounce(int corners, int lastBlock, float cx, float cy, float dx, float dy,
-                        PointFree pointFree) {
-  BlockHit hit;
-  hit.block = lastBlock >= 0 ? 100 + lastBlock : -1;
-  constexpr int TL = 1, BL = 2, TR = 4, BR = 8;
-  hit.flipX = corners == (TR | BR) || corners == (TL | BL);
-  hit.flipY = corners == (TL | TR) || corners == (BL | BR);
-  if ((corners & (TL | BR)) == (TL | BR) || (corners & (TR | BL)) == (TR | BL)) {
-    hit.flipX = hit.flipY = true;
-  }
-  if (corners == TL || corners == BL || corners == TR || corners == BR) {
-    hit.flipX = pointFree(cx - dx, cy + dy);
-    hit.flipY = pointFree(cx + dx, cy - dy);
-  }
-  return hit;
-}
-
 }  // namespace vx

@@ -198,28 +198,35 @@ GridPlace SnapToGrid(int x, int y) {
   return {sx, sy};
 }
 
-int CellAtBox(float x, float y, float shrinkPercent) {
-  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+namespace {
+
+// The highest of the first n entries passing keep whose box at (xs[i], ys[i]) holds a corner
+// of b, or -1.
+template <typename Keep>
+int HighestWithCornerIn(const float* xs, const float* ys, int n, const ProbeBox& b, Keep keep) {
   int found = -1;
-  for (int i = 0; i < cells.cellCount; ++i)
-    if (CornersIn(cells.x[i], cells.y[i], b)) found = i;
+  for (int i = 0; i < n; ++i)
+    if (keep(i) && CornersIn(xs[i], ys[i], b)) found = i;
   return found;
+}
+
+constexpr auto KeepAll = [](int) { return true; };
+
+}  // namespace
+
+int CellAtBox(float x, float y, float shrinkPercent) {
+  return HighestWithCornerIn(cells.x, cells.y, cells.cellCount, ShrunkBox(x, y, shrinkPercent),
+                             KeepAll);
 }
 
 int BlockAtBox(float x, float y, float shrinkPercent) {
-  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
-  int found = -1;
-  for (int i = 0; i < blocks.blockCount; ++i)
-    if (!BlockIgnored(i) && CornersIn(blocks.x[i], blocks.y[i], b)) found = i;
-  return found;
+  return HighestWithCornerIn(blocks.x, blocks.y, blocks.blockCount, ShrunkBox(x, y, shrinkPercent),
+                             [](int i) { return !BlockIgnored(i); });
 }
 
 int ObjectAtBox(float x, float y, float shrinkPercent) {
-  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
-  int found = -1;
-  for (int i = 0; i < objects.objectCount; ++i)
-    if (CornersIn(objects.x[i], objects.y[i], b)) found = i;
-  return found;
+  return HighestWithCornerIn(objects.x, objects.y, objects.objectCount,
+                             ShrunkBox(x, y, shrinkPercent), KeepAll);
 }
 
 int BlockAtPoint(float x, float y) {

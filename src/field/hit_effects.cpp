@@ -8,38 +8,6 @@ namespace vx {
 
 namespace {
 
-// The six places around a cell at (x, y), numbered as the neighbours: the point another cell
-// would cover if it stood there, and the top-left where a new ball would grow.
-struct Place {
-  float probeX, probeY;
-  float spawnX, spawnY;
-};
-
-void PlacesAround(float x, float y, Place out[6]) {
-  const float w = geometry.cellWidthF, h = geometry.cellHeightF;
-  out[0] = {x, y - h / 2, x - w / 2, y - h};
-  out[1] = {x + w, y - h / 2, x + w / 2, y - h};
-  out[2] = {x + 1.5f * w, y + h / 2, x + w, y};
-  out[3] = {x + w, y + 1.5f * h, x + w / 2, y + h};
-  out[4] = {x, y + 1.5f * h, x - w / 2, y + h};
-  out[5] = {x - w / 2, y + h / 2, x - w, y};
-}
-
-// Two points per place that a block standing there would cover.
-void BlockProbes(float x, float y, float out[12][2]) {
-  const float w = geometry.cellWidthF, h = geometry.cellHeightF;
-  const float pts[12][2] = {
-      {x - w / 4, y - h / 2},         {x + w / 4, y - h / 2},         {x + 3 * w / 4, y - h / 2},
-      {x + 5 * w / 4, y - h / 2},     {x + 5 * w / 4, y + h / 2},     {x + 7 * w / 4, y + h / 2},
-      {x + 3 * w / 4, y + 3 * h / 2}, {x + 5 * w / 4, y + 3 * h / 2}, {x - w / 4, y + 3 * h / 2},
-      {x + w / 4, y + 3 * h / 2},     {x - 3 * w / 4, y + h / 2},     {x - w / 4, y + h / 2},
-  };
-  for (int k = 0; k < 12; ++k) {
-    out[k][0] = pts[k][0];
-    out[k][1] = pts[k][1];
-  }
-}
-
 // Breaks spring i and grows on its own place and on every free place around it that lies
 // inside the field, below the ceiling line and well above the launcher. A limit of 0 or more
 // stops after more than `limit` extra growths.
@@ -49,30 +17,32 @@ void Spring(int i, void (*spawn)(float, float), int limit) {
   const float x = cells.x[i], y = cells.y[i];
   cells.flags[i] |= CELL_BREAKING;
 
-  Place places[6];
-  PlacesAround(x, y, places);
-  bool occupied[6] = {};
-  for (int j = 0; j < cells.cellCount; ++j) {
-    if (j == i || (cells.flags[j] & (CELL_BREAKING | CELL_UNSUPPORTED))) continue;
-    for (int n = 0; n < 6; ++n) {
-      const float px = places[n].probeX, py = places[n].probeY;
-      if (px > cells.x[j] && px < cells.x[j] + w && py > cells.y[j] && py < cells.y[j] + h)
-        occupied[n] = true;
-    }
-  }
-  float probes[12][2];
-  BlockProbes(x, y, probes);
+  // The six places around it, in the order of the neighbours (1 upper left .. 6 left). A
+  // place is taken by a standing neighbour (breaking or falling ones do not count) or by a
+  // block covering either of the place's two probe points.
+  const float probes[6][2][2] = {
+      {{x - w / 4, y - h / 2}, {x + w / 4, y - h / 2}},
+      {{x + 3 * w / 4, y - h / 2}, {x + 5 * w / 4, y - h / 2}},
+      {{x + 5 * w / 4, y + h / 2}, {x + 7 * w / 4, y + h / 2}},
+      {{x + 3 * w / 4, y + 3 * h / 2}, {x + 5 * w / 4, y + 3 * h / 2}},
+      {{x - w / 4, y + 3 * h / 2}, {x + w / 4, y + 3 * h / 2}},
+      {{x - 3 * w / 4, y + h / 2}, {x - w / 4, y + h / 2}},
+  };
+  bool occupied[6];
   for (int n = 0; n < 6; ++n) {
-    if (BlockAtPoint(probes[2 * n][0], probes[2 * n][1]) >= 0 ||
-        BlockAtPoint(probes[2 * n + 1][0], probes[2 * n + 1][1]) >= 0)
-      occupied[n] = true;
+    occupied[n] = NeighbourOf(n + 1, i, CELL_BREAKING | CELL_UNSUPPORTED) >= 0 ||
+                  BlockAtPoint(probes[n][0][0], probes[n][0][1]) >= 0 ||
+                  BlockAtPoint(probes[n][1][0], probes[n][1][1]) >= 0;
   }
 
+  // Where a ball grows in each place: its top-left.
+  const float spots[6][2] = {{x - w / 2, y - h}, {x + w / 2, y - h}, {x + w, y},
+                             {x + w / 2, y + h}, {x - w / 2, y + h}, {x - w, y}};
   spawn(x, y);
   int extra = 0;
   for (int n = 0; n < 6; ++n) {
     if (occupied[n]) continue;
-    const float sx = places[n].spawnX, sy = places[n].spawnY;
+    const float sx = spots[n][0], sy = spots[n][1];
     if (!(sx >= 0.0f && sx < 1024.0f - w && sy >= geometry.ceilingLine &&
           sy < geometry.launcherTop - 5 * h))
       continue;

@@ -56,6 +56,11 @@ void ReadAim() {
   }
 }
 
+// Whether a ball with its left edge at x would stick out of the field on either side.
+bool OutsideField(float x) {
+  return x > 1024.0f - geometry.cellWidthF || x < 0.0f;
+}
+
 // Walks the path back from its end to the last point whose grid place is free.
 void FindLandingPlace() {
   ShooterState& s = shooter;
@@ -79,9 +84,8 @@ void FindLandingPlace() {
   for (int k = p.pathCount - 1; k >= 0; --k) {
     snap(p.x[k], p.y[k]);
     // The field index was built by this frame's aim path.
-    bool taken = IndexedCellStandsAt(s.landX, s.landY) ||
-                 IndexedBlockAtBox(s.landX, s.landY, 30.0f) >= 0 || s.landX > 1024.0f - w ||
-                 s.landX < 0.0f;
+    bool taken = OutsideField(s.landX) || IndexedCellStandsAt(s.landX, s.landY) ||
+                 IndexedBlockAtBox(s.landX, s.landY, 30.0f) >= 0;
     if (taken) continue;
     if (k - 1 >= 0) s.pathStop = k - 1;
     return;
@@ -141,8 +145,8 @@ void Land() {
   }
   s.ballX = s.landX;
   s.ballY = s.landY;
-  bool outside = s.landX > 1024.0f - g.cellWidthF || s.landX < 0.0f;
-  int cell = outside ? -1 : AppendCell(s.landX, s.landY, s.shotColour, CELL_PLACED, 0.0f);
+  int cell =
+      OutsideField(s.landX) ? -1 : AppendCell(s.landX, s.landY, s.shotColour, CELL_PLACED, 0.0f);
   if (cell >= 0) {
     if (s.landY >= g.bottomLine - g.cellHeightF / 4) {
       // Settled in the bottom zone: it pops at once and the invasion begins.

@@ -23,7 +23,7 @@ void SpawnHitFlash(float x, float y) {
 int CountColourBalls() {
   int n = 0;
   for (int i = 0; i < cells.cellCount; ++i)
-    if (cells.kind[i] >= 1 && cells.kind[i] <= 9) ++n;
+    if (IsColourKind(cells.kind[i])) ++n;
   return n;
 }
 

@@ -217,15 +217,7 @@ TEST_F(AimPathTest, IndexedPathMatchesTheScanOnRandomFields) {
       shooter.aimTargetY = aimPath.pathStartY - 40.0f * std::cos(angle);
 
       int expected = ComputeAimPathReference();
-      std::copy_n(aimPath.x, aimPath.pathCount, reference->x);
-      std::copy_n(aimPath.y, aimPath.pathCount, reference->y);
-      std::copy_n(aimPath.flags, aimPath.pathCount, reference->flags);
-      reference->pathCount = aimPath.pathCount;
-      reference->pathEndX = aimPath.pathEndX;
-      reference->pathEndY = aimPath.pathEndY;
-      reference->pathFlags = aimPath.pathFlags;
-      reference->hitCell = aimPath.hitCell;
-      reference->endedOnCell = aimPath.endedOnCell;
+      *reference = aimPath;
 
       int got = ComputeAimPath();
       SCOPED_TRACE(::testing::Message() << "field " << field << " aim " << aim);
@@ -238,6 +230,8 @@ TEST_F(AimPathTest, IndexedPathMatchesTheScanOnRandomFields) {
       }
       ASSERT_EQ(aimPath.pathEndX, reference->pathEndX);
       ASSERT_EQ(aimPath.pathEndY, reference->pathEndY);
+      ASSERT_EQ(aimPath.pathEndDX, reference->pathEndDX);
+      ASSERT_EQ(aimPath.pathEndDY, reference->pathEndDY);
       for (int k = 0; k < aimPath.pathCount; ++k) {
         ASSERT_EQ(aimPath.x[k], reference->x[k]) << k;
         ASSERT_EQ(aimPath.y[k], reference->y[k]) << k;

@@ -160,12 +160,16 @@ TEST_F(LinksTest, AGemSpringGrowsOnItsPlaceAndTheFreePlacesAround) {
     int aroundCells;   // neighbours 1.. taken by cells
     bool blockOnLast;  // the sixth place holds a block instead of a cell
     int growing;
+    int aroundFlags = CELL_PLACED;
   };
   const Case cases[] = {
       {"surrounded", 6, false, 1},
       {"five cells and a block", 5, true, 1},
       {"four around", 4, false, 3},
       {"alone", 0, false, 7},
+      // Breaking and falling neighbours leave their places free.
+      {"surrounded by breaking cells", 6, false, 7, CELL_PLACED | CELL_BREAKING},
+      {"surrounded by falling cells", 6, false, 7, CELL_PLACED | CELL_UNSUPPORTED},
   };
   // Neighbours of column 4 of row 4 (x 200, y 200), in the order 1 .. 6.
   const int around[6][2] = {{3, 3}, {4, 3}, {5, 4}, {4, 5}, {3, 5}, {3, 4}};
@@ -173,7 +177,8 @@ TEST_F(LinksTest, AGemSpringGrowsOnItsPlaceAndTheFreePlacesAround) {
     ResetFieldTables();
     SetCellSize(50, 50);
     int spring = PlaceCell(4, 4, KIND_GEM_SPRING);
-    for (int n = 0; n < c.aroundCells; ++n) PlaceCell(around[n][0], around[n][1], 1 + n);
+    for (int n = 0; n < c.aroundCells; ++n)
+      PlaceCell(around[n][0], around[n][1], 1 + n, c.aroundFlags);
     if (c.blockOnLast) AppendBlock(150.0f, 200.0f, 0);
     ScriptedRandom::Install({8999});
     GemSpring(spring);
