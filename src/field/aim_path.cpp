@@ -30,8 +30,6 @@ struct IndexedQueries {
   }
 };
 
-static_assert(kPathStepLimit <= kPathCapacity, "every step of a path must fit in the table");
-
 template <typename Q>
 int TracePath() {
   AimPath& p = aimPath;
@@ -52,6 +50,7 @@ int TracePath() {
   float x = p.pathStartX, y = p.pathStartY;
   p.pathCount = 0;
   p.pathFlags = 0;
+  int steps = 0;
   float angle = 0.785398f;  // deflection per deflector step
   float contactX = -1.0f, contactY = -1.0f;
   int contactCount = -1;
@@ -101,14 +100,15 @@ int TracePath() {
       contactCount = p.pathCount;
       f |= PATH_BOUNCE;
     }
-    // Every step stores its point, so the count is also the number of steps taken.
-    p.x[p.pathCount] = x;
-    p.y[p.pathCount] = y;
-    p.flags[p.pathCount] = f;
-    ++p.pathCount;
+    if (p.pathCount < kPathCapacity) {
+      p.x[p.pathCount] = x;
+      p.y[p.pathCount] = y;
+      p.flags[p.pathCount] = f;
+      ++p.pathCount;
+    }
     x += dx;
     y += dy;
-    if (p.pathCount >= kPathStepLimit) finished = true;
+    if (++steps >= kPathStepLimit) finished = true;
     p.pathFlags |= f;
   }
 
