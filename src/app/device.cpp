@@ -1,7 +1,7 @@
 #include "app/device.h"
 
-#include "app/input.h"
 #include "audio/sound.h"
+#include "core/input.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
 #include "storage/matrix.h"

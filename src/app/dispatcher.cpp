@@ -2,12 +2,13 @@
 
 #include <cmath>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
 #include "app/main_loop.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "audio/volume.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "draw/layers.h"
 #include "draw/numbers.h"
 #include "draw/sprite.h"
@@ -21,7 +22,6 @@
 #include "objects/stage_start.h"
 #include "persist/best_times.h"
 #include "persist/saved_games.h"
-#include "persist/settings.h"
 #include "screens/backgrounds.h"
 #include "screens/boot.h"
 #include "screens/ending.h"
@@ -34,8 +34,6 @@
 #include "screens/world_select.h"
 
 namespace vx {
-
-GameFlow flow;
 
 const StateHandlers kDefaultStateHandlers = {
     Game_0Stage0, Game_0Stage1, TitleMenu,      StartStage,      StageClearScreen,
@@ -69,6 +67,10 @@ int FrameRateFigure() {
 void RunPlayStates() {
   DrawField();
   UpdateShooter();
+  if (shooter.invasionDue) {
+    shooter.invasionDue = false;
+    Invasion(0, -1500);
+  }
   PlayKeys();
   UpdateObjects();
   CountPlanter(1);
@@ -79,7 +81,7 @@ void RunPlayStates() {
   DangerWarning();
   if (KeyPressed(KEY_ESCAPE, true)) {
     PauseMenu(100);
-    PlaySound(sfx.chgSelection, 0, settings.effectsVolume);
+    PlaySound(sfx.chgSelection, 0, volumes.effectsVolume);
   }
   // End of the stage: recount when the field changed; nothing left to clear ends it.
   if (cells.cellCount != flow.lastCellCount) fieldCounts.remainingColourCells = CountColourBalls();
@@ -108,7 +110,7 @@ void RunStageClearStates() {
   ++flow.stageNumber;
   int spw = flow.stagesPerWorld > 0 ? flow.stagesPerWorld : 1;
   int newWorld = flow.stageNumber / spw;
-  if (newWorld >= 0 && newWorld < 20) worldSelect.worldLocked[newWorld] = false;
+  if (newWorld >= 0 && newWorld < 20) player.worldLocked[newWorld] = false;
   if (choice == 1) {
     if (flow.stageNumber >= 5 * spw) {
       flow.stageNumber = 0;

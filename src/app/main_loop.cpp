@@ -5,11 +5,11 @@
 
 #include "app/device.h"
 #include "app/dispatcher.h"
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/random.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "draw/sprite.h"
 #include "objects/field_drawing.h"
 #include "objects/object_update.h"
@@ -21,8 +21,6 @@
 #include "storage/texture.h"
 
 namespace vx {
-
-AppState app;
 
 void ComputeFitSize(int desktopWidth, int desktopHeight) {
   app.desktopWidth = desktopWidth;
@@ -136,7 +134,8 @@ bool GameFrame() {
   RenderFrame();
   // Closing the window quits the same way as the title's quit entry.
   platform::Window* window = platform::backend.window;
-  if (!app.quitRequested && window && window->PumpEvents()) SendCloseRequest();
+  if (!app.quitRequested && (app.closeRequested || (window && window->PumpEvents())))
+    SendCloseRequest();
   if (app.quitRequested) return false;
   ApplyWindowRequests();
   return true;

@@ -1,22 +1,8 @@
 // The program's spine: start-up, the frame loop, the close request and teardown.
 #pragma once
+#include "core/app_values.h"
 
 namespace vx {
-
-struct AppState {
-  int fitSize = 0;
-  int fitX = 0, fitY = 0;
-  int desktopWidth = 0, desktopHeight = 0;
-  int requestedWindowSize[2] = {512, 512};
-  int appliedWindowSize[2] = {512, 512};
-  int requestedWindowPos[2] = {0, 0};
-  int appliedWindowPos[2] = {0, 0};
-  char musicScratchPath[256] = {};
-  char secondScratchPath[256] = {};
-  bool startupDone = false;
-  bool quitRequested = false;  // the close request was made; the loop ends after this frame
-};
-extern AppState app;
 
 // The whole program: start-up, frames until the close request, teardown. Returns the exit
 // status (E_FAIL when the window cannot be made).
@@ -46,7 +32,7 @@ void ComputeFitSize(int desktopWidth, int desktopHeight);
 void ApplyWindowRequests();
 
 // The close request: stop and close the music, delete the extracted music file, quit.
-// Used by the title's quit entry and by closing the window.
+// Carried out for the title's quit entry (app.closeRequested) and for closing the window.
 void SendCloseRequest();
 
 }  // namespace vx

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
-#include "app/main_loop.h"
-#include "persist/settings.h"
+#include "audio/volume.h"
+#include "core/app_values.h"
+#include "core/game_state.h"
 #include "platform/music.h"
 #include "platform/platform.h"
 #include "storage/archive.h"
@@ -47,7 +47,7 @@ void StartPiece(const char* member, int state) {
   if (!player) return;
   player->Open(app.musicScratchPath);
   player->Play();
-  player->SetVolume(settings.musicVolume);
+  player->SetVolume(volumes.musicVolume);
 }
 
 }  // namespace
@@ -83,9 +83,9 @@ const char* MusicForState(int state, int stageNumber, char* out, int outSize) {
 
 void UpdateMusic(int state, int stageNumber) {
   platform::MusicPlayer* player = Player();
-  if (settings.musicVolume != music.appliedVolume) {
-    if (player) player->SetVolume(settings.musicVolume);
-    music.appliedVolume = settings.musicVolume;
+  if (volumes.musicVolume != music.appliedVolume) {
+    if (player) player->SetVolume(volumes.musicVolume);
+    music.appliedVolume = volumes.musicVolume;
   }
   if (state == Boot || state == TitleLoad || state == StageLoad) return;
   if (state != music.lastState || stageNumber != music.lastStage) {

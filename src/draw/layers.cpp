@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
 #include "draw/numbers.h"
 #include "draw/sprite.h"
 #include "platform/platform.h"

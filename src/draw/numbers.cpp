@@ -1,7 +1,7 @@
 #include "draw/numbers.h"
 
-#include "app/frame_clock.h"
-#include "app/input.h"
+#include "core/frame_clock.h"
+#include "core/input.h"
 #include "draw/sprite.h"
 
 namespace vx {

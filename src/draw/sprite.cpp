@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
-#include "app/input.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
 #include "storage/texture.h"

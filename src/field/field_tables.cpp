@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "app/random.h"
 #include "audio/sound.h"
+#include "audio/volume.h"
+#include "core/random.h"
 #include "field/box_probe.h"
-#include "objects/object_update.h"
-#include "persist/settings.h"
 
 namespace vx {
 
@@ -90,6 +89,13 @@ void ShiftDown(T* column, int from, int count) {
 
 }  // namespace
 
+int CountColourBalls() {
+  int n = 0;
+  for (int i = 0; i < cells.cellCount; ++i)
+    if (IsColourKind(cells.kind[i])) ++n;
+  return n;
+}
+
 void RemoveCell(int i) {
   int n = cells.cellCount;
   if (i < 0 || i >= n) return;
@@ -171,7 +177,7 @@ int DetachCells(int mask) {
     RemoveCell(i);
     ++moved;
   }
-  const int volume = settings.effectsVolume;
+  const int volume = volumes.effectsVolume;
   if (popped > 3) {
     PlaySound(sfx.linkedMany, 0, volume);
   } else if (popped > 0) {

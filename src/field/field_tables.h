@@ -166,6 +166,9 @@ int AppendCell(float x, float y, int kind, int flags, float timer);
 int AppendObject(float x, float y, int code, int flags, float timer);
 int AppendBlock(float x, float y, int kind);
 
+// The number of cells of kinds 1..9.
+int CountColourBalls();
+
 // Removes cell i, keeping the cleared and remaining colour counts.
 void RemoveCell(int i);
 void RemoveBlock(int i);

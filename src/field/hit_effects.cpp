@@ -1,7 +1,7 @@
 #include "field/hit_effects.h"
 
-#include "app/game_state.h"
-#include "app/random.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "field/field_tables.h"
 
 namespace vx {

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "audio/sound.h"
+#include "audio/volume.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
 #include "field/hit_effects.h"
 #include "field/shooter.h"
-#include "objects/object_update.h"
-#include "persist/settings.h"
 
 namespace vx {
 
@@ -187,7 +187,7 @@ void DropBomb(int i) {
   } else {
     AppendObject(x, y, -1, OBJECT_BOMB, 0.0f);
   }
-  PlaySound(sfx.bombFall, 0, settings.effectsVolume);
+  PlaySound(sfx.bombFall, 0, volumes.effectsVolume);
 }
 
 }  // namespace vx

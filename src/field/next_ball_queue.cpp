@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/random.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "draw/sprite.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
-#include "objects/object_update.h"
 
 namespace vx {
 
@@ -97,7 +97,7 @@ int SmartColour(int spanStart) {
 
 int NextShotColour() {
   if (!RefillCheck()) return 0;
-  return objectUpdate.laserBonus >= 1 ? KIND_LASER_GIFT : queue.colour[0];
+  return bonuses.laserBonus >= 1 ? KIND_LASER_GIFT : queue.colour[0];
 }
 
 void UpdateQueue() {
@@ -130,7 +130,7 @@ void UpdateQueue() {
     int bounces = static_cast<int>(q.roll[e] / 180.0f);
     float y = Baseline() - std::sin((q.roll[e] / 180.0f - static_cast<float>(bounces)) * kPi) *
                                3.0f * static_cast<float>(bounces);
-    int kind = objectUpdate.laserBonus == 1 ? KIND_LASER_GIFT : q.colour[e];
+    int kind = bonuses.laserBonus == 1 ? KIND_LASER_GIFT : q.colour[e];
     if (kind < 100 || (kind >= 200 && kind < 300))
       DrawCell(x / kScreenScale, y / kScreenScale, kind, 100.0f, 0, 1.0f, 1.0f);
     x += f;

@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
-#include "app/random.h"
 #include "audio/sound.h"
+#include "audio/volume.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
+#include "core/random.h"
 #include "draw/sprite.h"
 #include "field/aim_path.h"
+#include "field/bonuses.h"
 #include "field/field_index.h"
 #include "field/field_tables.h"
 #include "field/links.h"
 #include "field/next_ball_queue.h"
-#include "objects/object_update.h"
-#include "objects/pusher.h"
-#include "persist/settings.h"
 
 namespace vx {
 
@@ -51,7 +50,7 @@ void ReadAim() {
   // The wheel clicks every three whole degrees; while the click still sounds it waits.
   int tick = static_cast<int>(s.aimAngle) / 3;
   if (tick != s.lastClickTick && !IsSoundPlaying(sfx.wheelClick)) {
-    PlaySound(sfx.wheelClick, 0, settings.effectsVolume);
+    PlaySound(sfx.wheelClick, 0, volumes.effectsVolume);
     s.lastClickTick = tick;
   }
 }
@@ -152,7 +151,7 @@ void Land() {
       // Settled in the bottom zone: it pops at once and the invasion begins.
       cells.flags[cell] = CELL_PLACED | CELL_BREAKING;
       DetachCells(CELL_BREAKING);
-      Invasion(0, -1500);
+      s.invasionDue = true;
     } else {
       s.hitCellOfShot = aimPath.endedOnCell ? aimPath.hitCell : -1;
       s.newCell = cell;
@@ -160,7 +159,7 @@ void Land() {
         StartLandingSlide(aimPath.pathEndX, aimPath.pathEndY, s.landX, s.landY, s.shotColour,
                           s.newCell);
       }
-      PlaySound(WorldSound(sfx.landedWorld), 0, settings.effectsVolume);
+      PlaySound(WorldSound(sfx.landedWorld), 0, volumes.effectsVolume);
     }
   }
   s.shotActive = false;
@@ -184,7 +183,7 @@ void Fly() {
   bool bounced = false, recoloured = false;
   for (int k = std::max(i, 0); k < j && k < p.pathCount; ++k) {
     if ((p.flags[k] & PATH_BOUNCE) && !bounced) {
-      PlaySound(sfx.bounce, 0, settings.effectsVolume);
+      PlaySound(sfx.bounce, 0, volumes.effectsVolume);
       bounced = true;
     }
     if ((p.flags[k] & PATH_RECOLOUR) && !recoloured) {
@@ -215,8 +214,8 @@ void UpdateShooter() {
   if (fire && !s.shotActive) {
     s.shotActive = true;
     s.shotProgress = 0.0f;
-    int sound = objectUpdate.laserBonus >= 1 ? sfx.laser1 : WorldSound(sfx.fireWorld);
-    PlaySound(sound, 0, settings.effectsVolume);
+    int sound = bonuses.laserBonus >= 1 ? sfx.laser1 : WorldSound(sfx.fireWorld);
+    PlaySound(sound, 0, volumes.effectsVolume);
     queue.queueState = QUEUE_SLIDE;
   }
   if (s.shotActive) Fly();
@@ -281,6 +280,11 @@ bool UpdateLostShot() {
 
 bool ShooterBusy() {
   return shooter.slideSteps > 0.0f || shooter.lostActive;
+}
+
+void SpawnHitFlash(float x, float y) {
+  if (objects.objectCount >= kSpawnObjectLimit) return;
+  AppendObject(x, y, 12, OBJECT_HIT_FLASH, 0.0f);
 }
 
 bool FindFreeSpot() {

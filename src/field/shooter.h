@@ -20,6 +20,9 @@ struct ShooterState {
   float guideTimer = 0.0f;              // phase of the marching guide dots, 0..30
   int newCell = -1;                     // the cell created by the last landing
   int hitCellOfShot = -1;               // the cell the current shot's path touched, or -1
+  // A ball settled in the bottom zone: the invasion starts. The invasion belongs to the field
+  // objects, a floor above; the play frame starts it right after the shooter's update.
+  bool invasionDue = false;
 
   // Landing slide: the ball sliding from where its flight ended into its grid place.
   float slideX = 0.0f, slideY = 0.0f;
@@ -50,6 +53,9 @@ bool UpdateLostShot();
 // The landing slide or the lost shot is running: aiming and firing wait, and so does the
 // pusher.
 bool ShooterBusy();
+
+// Appends a hit flash at (x, y); refused once the table holds 2000 objects.
+void SpawnHitFlash(float x, float y);
 
 // Looks for a random free grid place away from the bottom and writes it to landX, landY;
 // false when none was found.

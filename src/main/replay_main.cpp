@@ -15,10 +15,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
 #include "app/main_loop.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "platform/headless/headless_audio.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "main/tool_commands.h"
 #include "persist/stage_files.h"
 #include "platform/files.h"

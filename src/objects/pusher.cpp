@@ -1,9 +1,9 @@
 #include "objects/pusher.h"
 
-#include "app/random.h"
 #include "audio/sound.h"
+#include "audio/volume.h"
+#include "core/random.h"
 #include "field/field_tables.h"
-#include "persist/settings.h"
 
 namespace vx {
 
@@ -23,7 +23,7 @@ void Invasion(int /*i*/, int command) {
     if (objects.objectCount < kSpawnObjectLimit)
       AppendObject(512.0f, 1024.0f - geometry.cellHeightF, -1, OBJECT_INTRUDER, 0.0f);
     invasion.invasionFlash = 55.0f;
-    PlaySound(sfx.explosion, 0, settings.effectsVolume);
+    PlaySound(sfx.explosion, 0, volumes.effectsVolume);
     return;
   }
   // Not built yet: the intruders' behaviour.

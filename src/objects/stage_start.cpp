@@ -1,6 +1,6 @@
 #include "objects/stage_start.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 namespace vx {
 

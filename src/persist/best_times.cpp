@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "persist/record.h"
 #include "platform/files.h"
 #include "storage/sealed.h"

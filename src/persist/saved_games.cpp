@@ -3,12 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "persist/best_times.h"
 #include "persist/record.h"
 #include "platform/files.h"
-#include "screens/stage_info.h"
-#include "screens/world_select.h"
 #include "storage/sealed.h"
 
 namespace vx {
@@ -29,7 +27,7 @@ void FillCurrent(RecordValues& v) {
   for (int i = 0; i < kStageTimeCount; ++i)
     v.value[Slot(kStageTimeLetters[i])] = bestTimes.stageTimes[i];
   for (int w = 0; w < kWorldCount; ++w) {
-    v.value[Slot(kFlagLetters[w])] = worldSelect.worldLocked[w] ? 1 : 0;
+    v.value[Slot(kFlagLetters[w])] = player.worldLocked[w] ? 1 : 0;
     v.value[Slot(kBestLetters[w])] = bestTimes.bestWorldTime[w];
     v.value[Slot(kLastLetters[w])] = bestTimes.lastWorldTime[w];
   }
@@ -37,7 +35,7 @@ void FillCurrent(RecordValues& v) {
 
 void AdoptFlagsAndWorldTimes(const RecordValues& v) {
   for (int w = 0; w < kWorldCount; ++w) {
-    worldSelect.worldLocked[w] = v.value[Slot(kFlagLetters[w])] != 0;
+    player.worldLocked[w] = v.value[Slot(kFlagLetters[w])] != 0;
     bestTimes.bestWorldTime[w] = v.value[Slot(kBestLetters[w])];
     bestTimes.lastWorldTime[w] = v.value[Slot(kLastLetters[w])];
   }
@@ -69,7 +67,7 @@ void SavedGameName(int stageSet, char* out, int capacity) {
 
 int FormatSavedGame(char* out, int capacity) {
   const int* st = bestTimes.stageTimes;
-  const bool* lock = worldSelect.worldLocked;
+  const bool* lock = player.worldLocked;
   const int* best = bestTimes.bestWorldTime;
   const int* last = bestTimes.lastWorldTime;
   int n = std::snprintf(out, static_cast<std::size_t>(capacity),

@@ -4,14 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/main_loop.h"
+#include "core/app_values.h"
 #include "persist/record.h"
 #include "platform/files.h"
 #include "storage/sealed.h"
 
 namespace vx {
-
-SettingsValues settings;
 
 namespace {
 
@@ -19,22 +17,11 @@ constexpr char kLetters[] = "whxymsab";
 
 }  // namespace
 
-int VolumeAttenuation(int percent) {
-  const int p = std::clamp(percent, 0, 100);
-  return p == 0 ? -10000 : p * 60 - 6000;
-}
-
-void ApplyVolumePercents() {
-  settings.effectsVolume = VolumeAttenuation(settings.effectsPercent);
-  settings.musicAttenuation = VolumeAttenuation(settings.musicPercent);
-  settings.musicVolume = std::clamp(settings.musicPercent, 0, 100) * 10;
-}
-
 int FormatSettings(char* out, int capacity) {
   int n = std::snprintf(out, static_cast<std::size_t>(capacity), "w%dh%dx%dy%dm%ds%da%db%d>",
                         app.requestedWindowSize[0], app.requestedWindowSize[1],
-                        app.requestedWindowPos[0], app.requestedWindowPos[1], settings.musicPercent,
-                        settings.effectsPercent, app.desktopWidth, app.desktopHeight);
+                        app.requestedWindowPos[0], app.requestedWindowPos[1], volumes.musicPercent,
+                        volumes.effectsPercent, app.desktopWidth, app.desktopHeight);
   return FittedLength(n, capacity);
 }
 
@@ -44,8 +31,8 @@ bool ReadSettings() {
   values.value[Slot('h')] = app.requestedWindowSize[1];
   values.value[Slot('x')] = app.requestedWindowPos[0];
   values.value[Slot('y')] = app.requestedWindowPos[1];
-  values.value[Slot('m')] = settings.musicPercent;
-  values.value[Slot('s')] = settings.effectsPercent;
+  values.value[Slot('m')] = volumes.musicPercent;
+  values.value[Slot('s')] = volumes.effectsPercent;
   values.value[Slot('a')] = 0;
   values.value[Slot('b')] = 0;
 
@@ -64,8 +51,8 @@ bool ReadSettings() {
       app.requestedWindowSize[1] = values.value[Slot('h')];
       app.requestedWindowPos[0] = values.value[Slot('x')];
       app.requestedWindowPos[1] = values.value[Slot('y')];
-      settings.musicPercent = values.value[Slot('m')];
-      settings.effectsPercent = values.value[Slot('s')];
+      volumes.musicPercent = values.value[Slot('m')];
+      volumes.effectsPercent = values.value[Slot('s')];
     }
     DeleteSealTemporaries();
   }

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "field/field_tables.h"
 #include "persist/record.h"
 #include "platform/files.h"

@@ -91,7 +91,8 @@ class Gpu {
   virtual void DestroyTexture(unsigned texture) = 0;
 
   // Reads an X file held in memory into a mesh (positions, normals, texture coordinates of
-  // its first subset). Returns 0 on failure.
+  // its first subset). The caller has checked the file's structure first (the model loader
+  // refuses implausible files before they get here). Returns 0 on failure.
   virtual unsigned CreateMesh(const unsigned char* file, long size) = 0;
   virtual void DestroyMesh(unsigned mesh) = 0;
 

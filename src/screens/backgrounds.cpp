@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/frame_clock.h"
-#include "app/random.h"
+#include "core/frame_clock.h"
+#include "core/random.h"
 #include "draw/sprite.h"
 #include "storage/texture.h"
 

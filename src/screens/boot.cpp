@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/game_state.h"
 #include "audio/sound.h"
+#include "core/game_state.h"
 #include "draw/sprite.h"
 #include "persist/best_times.h"
 #include "persist/settings.h"
@@ -47,8 +47,8 @@ int Game_0Stage0() {
     if (!LoadShared(image.member, image.shownName, image.slot)) return E_FAIL;
 
   // Only the first world is open at the start; play starts at its first stage.
-  for (bool& locked : worldSelect.worldLocked) locked = true;
-  worldSelect.worldLocked[0] = false;
+  for (bool& locked : player.worldLocked) locked = true;
+  player.worldLocked[0] = false;
   flow.stageNumber = 0;
 
   ReadSettings();  // a missing or damaged file leaves the defaults

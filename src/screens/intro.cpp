@@ -1,8 +1,8 @@
 #include "screens/intro.h"
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "screens/backgrounds.h"
 #include "storage/texture.h"
 

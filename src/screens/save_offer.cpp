@@ -1,6 +1,6 @@
 #include "screens/save_offer.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 namespace vx {
 

@@ -2,8 +2,6 @@
 
 namespace vx {
 
-PlayerState player;
-
 // Not built yet: the panel and the menu.
 int StageInfoPanel() {
   return 0;

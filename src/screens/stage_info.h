@@ -3,12 +3,6 @@
 
 namespace vx {
 
-struct PlayerState {
-  int tries = 4;
-  int energy = 100;
-};
-extern PlayerState player;
-
 int StageInfoPanel();
 // code 100 opens the paused menu, 110 the try-lost menu, 1 is the per-frame call.
 bool PauseMenu(int code);

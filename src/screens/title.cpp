@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
-#include "app/main_loop.h"
 #include "audio/sound.h"
+#include "audio/volume.h"
+#include "core/app_values.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "draw/layers.h"
 #include "draw/sprite.h"
 #include "persist/best_times.h"
-#include "persist/settings.h"
 #include "persist/stage_files.h"
 #include "platform/platform.h"
 #include "screens/backgrounds.h"
@@ -132,10 +132,10 @@ int TitleMenu() {
   title.selection = std::clamp(title.selection, 0, 2);
 
   if (KeyHeld(KEY_RETURN) || (hovered >= 0 && flow.clickThisFrame)) {
-    PlaySound(sfx.ok, 0, settings.effectsVolume);
+    PlaySound(sfx.ok, 0, volumes.effectsVolume);
     if (title.selection == 2) {
       DeleteSealTemporaries();
-      SendCloseRequest();
+      app.closeRequested = true;  // the main loop closes at the end of this frame
       return E_FAIL;
     }
     if (title.selection == 0) {
@@ -150,7 +150,7 @@ int TitleMenu() {
   ScrollBackdrop();
   UpdateWheelSpeed();
   if (title.selection != title.previousSelection)
-    PlaySound(sfx.chgSelection, 0, settings.effectsVolume);
+    PlaySound(sfx.chgSelection, 0, volumes.effectsVolume);
   title.previousSelection = title.selection;
   DrawTitle();
   DrawPointer(true);

@@ -6,7 +6,6 @@ namespace vx {
 struct WorldSelectState {
   int selectedWorld = 1;
   int clickedWorld = 1;
-  bool worldLocked[20] = {};  // the first five are the worlds; true = cannot be chosen
 };
 extern WorldSelectState worldSelect;
 

@@ -4,6 +4,7 @@
 #include "storage/archive.h"
 #include "storage/matrix.h"
 #include "storage/texture.h"
+#include "storage/xfile_check.h"
 
 namespace vx {
 
@@ -54,7 +55,9 @@ void game3d_LoadChr(const char* xfile, const char* textureName, int slot) {
   m.mesh = 0;
   long size = 0;
   unsigned char* bytes = OpenArchiveMember("_data.loc", xfile, &size);
-  unsigned mesh = (bytes && size > 0 && gpu) ? gpu->CreateMesh(bytes, size) : 0;
+  // The structure check comes before the reader: a damaged count or index never reaches it.
+  const bool plausible = bytes && size > 0 && PlausibleXFile(bytes, size);
+  unsigned mesh = (plausible && gpu) ? gpu->CreateMesh(bytes, size) : 0;
   if (!mesh) {
     platform::ShowMessage(xfile ? xfile : "", "Fail Loading at: game3d_LoadChr()");
     return;

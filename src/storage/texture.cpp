@@ -1,6 +1,6 @@
 #include "storage/texture.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/platform.h"
 #include "storage/archive.h"
 #include "storage/image_probe.h"

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/input.h"
 #include "app/main_loop.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "field/field_tables.h"
+#include "field/shooter.h"
+#include "objects/pusher.h"
 #include "screens/stage_info.h"
 #include "screens/world_select.h"
 #include "test_support.h"
@@ -150,6 +152,25 @@ TEST_F(DispatcherTest, PlayEndsTheStageWhenNoColourBallIsLeft) {
   EXPECT_EQ(flow.playFrameCounter, 1);
 }
 
+// A ball that settled in the bottom zone (the shooter's request) starts the invasion in the
+// same play frame, once.
+TEST_F(DispatcherTest, PlayStartsTheInvasionTheShooterAskedFor) {
+  flow.gameState = Play;
+  flow.previousState = Play;
+  cells.cellCount = 0;
+  flow.lastCellCount = 0;
+  fieldCounts.remainingColourCells = 1;  // the stage goes on
+  shooter.invasionDue = true;
+  DispatchGameState();
+  EXPECT_FALSE(shooter.invasionDue);
+  EXPECT_TRUE(invasion.invasionRunning);
+  // 1500 units, less at most the one frame the intruders may already have run.
+  EXPECT_LE(invasion.invasionClock, 1500.0f);
+  EXPECT_GE(invasion.invasionClock, 1480.0f);
+  ASSERT_GE(objects.objectCount, 1);
+  EXPECT_EQ(objects.flags[objects.objectCount - 1], OBJECT_INTRUDER);
+}
+
 TEST_F(DispatcherTest, StageClearChoices) {
   struct Case {
     const char* what;
@@ -170,13 +191,13 @@ TEST_F(DispatcherTest, StageClearChoices) {
     flow.gameState = StageClear;
     flow.stagesPerWorld = c.stagesPerWorld;
     flow.stageNumber = c.stageNumber;
-    for (bool& locked : worldSelect.worldLocked) locked = true;
+    for (bool& locked : player.worldLocked) locked = true;
     player.tries = 1;
     player.energy = 30;
     stageClearChoice = c.choice;
     DispatchGameState();
     EXPECT_EQ(flow.stageNumber, c.stageAfter) << c.what;
-    EXPECT_FALSE(worldSelect.worldLocked[c.worldOpened]) << c.what;
+    EXPECT_FALSE(player.worldLocked[c.worldOpened]) << c.what;
     EXPECT_EQ(flow.gameState, SaveOfferState) << c.what;
     std::string offer = "SaveOffer(-1) from " + std::to_string(c.stateChosen);
     EXPECT_EQ(calls.back(), offer) << c.what;

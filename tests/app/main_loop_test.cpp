@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/random.h"
+#include "core/game_state.h"
+#include "core/random.h"
 #include "gfx_fixtures.h"
 #include "test_support.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "audio/music.h"
+#include "core/game_state.h"
 #include "persist/settings.h"
 #include "storage/archive.h"
 #include "test_support.h"
@@ -56,7 +56,7 @@ class MusicTest : public ::testing::Test {
  protected:
   void SetUp() override {
     rig = &test::InstallHeadless();
-    settings = SettingsValues{};
+    volumes = Volumes{};
     std::filesystem::create_directories("BUN/k/k");
     std::snprintf(app.musicScratchPath, sizeof app.musicScratchPath, "BUN\\k\\k\\ahae.mp3");
     Pack("_mp.loc", AllPieces());
@@ -183,7 +183,7 @@ TEST_F(MusicTest, VolumeChangesApplyInTheSameFrame) {
   EXPECT_EQ(player().events.size(), 1u) << "an unchanged volume is not sent again";
 
   UpdateMusic(Title, 0);
-  settings.musicVolume = 300;
+  volumes.musicVolume = 300;
   std::size_t before = player().events.size();
   UpdateMusic(Title, 0);
   ASSERT_EQ(player().events.size(), before + 1);
@@ -201,7 +201,7 @@ TEST_F(MusicTest, TheSettingsPercentBecomesThePlayerVolume) {
   const int cases[][2] = {{0, 0}, {1, 10}, {50, 500}, {100, 1000}, {130, 1000}};
   for (const auto& [percent, volume] : cases) {
     SCOPED_TRACE(percent);
-    settings.musicPercent = percent;
+    volumes.musicPercent = percent;
     ApplyVolumePercents();
     UpdateMusic(Title, 0);
     EXPECT_EQ(player().volume, volume);
@@ -209,10 +209,10 @@ TEST_F(MusicTest, TheSettingsPercentBecomesThePlayerVolume) {
 }
 
 TEST_F(MusicTest, TheVolumeIsSentEvenWhenTheFirstFrameIsSilent) {
-  settings.musicVolume = 0;
+  volumes.musicVolume = 0;
   UpdateMusic(Boot, 0);
   EXPECT_TRUE(player().events.empty());
-  settings.musicVolume = 10;
+  volumes.musicVolume = 10;
   UpdateMusic(Boot, 0);
   EXPECT_EQ(player().volume, 10);
 }

@@ -239,9 +239,9 @@ TEST_F(SoundTest, EffectsPercentPlaysThroughTheSettingsRule) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.percent);
     EXPECT_EQ(VolumeAttenuation(c.percent), c.attenuation);
-    settings.effectsPercent = c.percent;
+    volumes.effectsPercent = c.percent;
     ApplyVolumePercents();
-    PlaySound(a, 0, settings.effectsVolume);
+    PlaySound(a, 0, volumes.effectsVolume);
     const platform::SoundEvent e = device().Calls(SoundCall::Play).back();
     EXPECT_EQ(e.attenuation, c.attenuation);
     EXPECT_EQ(e.gain, c.gain);

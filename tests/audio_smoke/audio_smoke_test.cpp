@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "core/game_state.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_audio.h"
@@ -38,7 +38,7 @@ class AudioSmoke : public ::testing::Test {
     test::InstallHeadless();
     platform::backend.sound = &sound;
     platform::backend.music = &player;
-    settings = SettingsValues{};
+    volumes = Volumes{};
     const char* driver = std::getenv("SDL_AUDIODRIVER");
     ASSERT_TRUE(CreateSoundSystem()) << "SDL_AUDIODRIVER=" << (driver ? driver : "(unset)");
   }
@@ -163,7 +163,7 @@ TEST_F(AudioSmoke, AGeneratedMp3PlaysLoopedThroughTheMusicUpdate) {
   UpdateMusic(Title, 0);
   EXPECT_TRUE(platform::SdlMusicPlayer::Sounding()) << "from " << archive << ": " << member;
   EXPECT_EQ(Mix_VolumeMusic(-1), 128);
-  settings.musicVolume = 500;
+  volumes.musicVolume = 500;
   UpdateMusic(Title, 0);
   EXPECT_EQ(Mix_VolumeMusic(-1), 64);
   SendCloseRequest();

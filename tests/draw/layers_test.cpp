@@ -1,5 +1,5 @@
-#include "app/frame_clock.h"
-#include "app/game_state.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
 #include "draw_fixture.h"
 
 namespace vx {

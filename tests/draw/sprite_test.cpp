@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "app/game_state.h"
-#include "app/input.h"
+#include "core/game_state.h"
+#include "core/input.h"
 #include "draw_fixture.h"
 
 namespace vx {

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
-#include "app/random.h"
 #include "audio/sound.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
+#include "core/random.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "objects/pusher.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "field/field_tables.h"
 #include "field/hit_effects.h"
 #include "field/links.h"

@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
 #include "draw/sprite.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
 #include "field/next_ball_queue.h"
 #include "field_fixture.h"
-#include "objects/object_update.h"
 #include "storage/texture.h"
 
 namespace vx::test {
@@ -99,9 +99,9 @@ TEST_F(QueueTest, TheQueueRefillsOnTheSecondPlayingFrameAndShiftsAfterALanding) 
   // 25-unit pitch from x 281: nine entries fit before the surface's edge.
   EXPECT_EQ(queue.queueVisible, 9);
 
-  objectUpdate.laserBonus = 1;
+  bonuses.laserBonus = 1;
   EXPECT_EQ(NextShotColour(), KIND_LASER_GIFT);
-  objectUpdate.laserBonus = 0;
+  bonuses.laserBonus = 0;
 
   // A shot slides the row left by about one pitch and holds it there.
   frameClock.frameStep = 100.0f;

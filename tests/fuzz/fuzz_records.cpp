@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
+#include "core/game_state.h"
 #include "fuzz_files.h"
 #include "persist/best_times.h"
 #include "persist/saved_games.h"
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vx::flow = vx::GameFlow{};
   vx::app = vx::AppState{};
   vx::bestTimes = vx::BestTimes{};
-  vx::settings = vx::SettingsValues{};
+  vx::settings = vx::Volumes{};
   vx::player = vx::PlayerState{};
   vx::worldSelect = vx::WorldSelectState{};
   vx::ComputeFitSize(1280, 1024);
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vx::ReadSettings();
   vx::PeekSavedGame();
   vx::ReadSavedGame(true);
-  if (vx::settings.effectsVolume < -10000 || vx::settings.effectsVolume > 0) __builtin_trap();
+  if (vx::volumes.effectsVolume < -10000 || vx::volumes.effectsVolume > 0) __builtin_trap();
 
   // Round trips: every value read is written and read back unchanged.
   const vx::BestTimes times = vx::bestTimes;
@@ -41,16 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     __builtin_trap();
 
   const vx::AppState window = vx::app;
-  const int music = vx::settings.musicPercent;
-  const int effects = vx::settings.effectsPercent;
+  const int music = vx::volumes.musicPercent;
+  const int effects = vx::volumes.effectsPercent;
   vx::WriteSettings();
-  vx::settings = vx::SettingsValues{};
+  vx::settings = vx::Volumes{};
   if (!vx::ReadSettings()) __builtin_trap();
   if (std::memcmp(window.requestedWindowSize, vx::app.requestedWindowSize,
                   sizeof window.requestedWindowSize) ||
       std::memcmp(window.requestedWindowPos, vx::app.requestedWindowPos,
                   sizeof window.requestedWindowPos) ||
-      music != vx::settings.musicPercent || effects != vx::settings.effectsPercent)
+      music != vx::volumes.musicPercent || effects != vx::volumes.effectsPercent)
     __builtin_trap();
 
   const int stage = vx::flow.stageNumber;

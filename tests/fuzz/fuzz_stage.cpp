@@ -6,7 +6,7 @@
 
 #include <sys/stat.h>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "field/field_tables.h"
 #include "fuzz_files.h"
 #include "persist/stage_files.h"

@@ -1,9 +1,10 @@
-// Fuzzes the X-file path of the model loader: any bytes read as an X file in memory; the
-// mesh handed to the GPU must only index vertices it has.
+// Fuzzes the X-file path of the model loader: any bytes that pass the structure check are read
+// as an X file in memory; the mesh handed to the GPU must only index vertices it has.
 #include <cstdint>
 #include <vector>
 
 #include "platform/sdl/sdl_gpu.h"
+#include "storage/xfile_check.h"
 
 // Leaks inside the library itself are not what this target looks for: the X-file reader of the
 // Assimp release we build against leaks parts of a scene when it gives up on a malformed file.
@@ -18,6 +19,7 @@ extern "C" const char* __asan_default_options() {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (!vx::PlausibleXFile(data, static_cast<long>(size))) return 0;
   std::vector<vx::platform::MeshVertex> vertices;
   std::vector<GLuint> indices;
   bool ok = vx::platform::ReadXFileMesh(data, static_cast<long>(size), &vertices, &indices);

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
+#include "core/game_state.h"
 #include "persist/best_times.h"
 #include "persist/record.h"
 #include "persist/saved_games.h"
@@ -242,18 +242,18 @@ TEST_F(RecordsTest, SettingsWriteTheirExactText) {
   app.requestedWindowSize[0] = app.requestedWindowSize[1] = 600;
   app.requestedWindowPos[0] = 10;
   app.requestedWindowPos[1] = 20;
-  settings.musicPercent = 50;
-  settings.effectsPercent = 0;
+  volumes.musicPercent = 50;
+  volumes.effectsPercent = 0;
   WriteSettings();
   EXPECT_EQ(Unsealed("settings.txt"), "w600h600x10y20m50s0a1280b1024>");
   ExpectNoTemporaries();
 
   app.requestedWindowSize[0] = app.requestedWindowSize[1] = 512;
-  settings = SettingsValues{};
+  volumes = Volumes{};
   EXPECT_TRUE(ReadSettings());
   EXPECT_EQ(app.requestedWindowSize[0], 600);
-  EXPECT_EQ(settings.musicPercent, 50);
-  EXPECT_EQ(settings.effectsVolume, -10000);
+  EXPECT_EQ(volumes.musicPercent, 50);
+  EXPECT_EQ(volumes.effectsVolume, -10000);
 }
 
 TEST_F(RecordsTest, ReadingSettings) {
@@ -286,8 +286,8 @@ TEST_F(RecordsTest, ReadingSettings) {
     EXPECT_EQ(app.requestedWindowSize[1], c.h) << c.what;
     EXPECT_EQ(app.requestedWindowPos[0], c.x) << c.what;
     EXPECT_EQ(app.requestedWindowPos[1], c.y) << c.what;
-    EXPECT_EQ(settings.musicAttenuation, c.musicAttenuation) << c.what;
-    EXPECT_EQ(settings.effectsVolume, c.effectsVolume) << c.what;
+    EXPECT_EQ(volumes.musicAttenuation, c.musicAttenuation) << c.what;
+    EXPECT_EQ(volumes.effectsVolume, c.effectsVolume) << c.what;
     ExpectNoTemporaries();
   }
 }
@@ -300,7 +300,7 @@ class SavedGameTest : public RecordsTest {
   static void FreshGame() {
     flow.stageNumber = 0;
     player.tries = 4;
-    for (int w = 0; w < 5; ++w) worldSelect.worldLocked[w] = w > 0;
+    for (int w = 0; w < 5; ++w) player.worldLocked[w] = w > 0;
   }
 };
 
@@ -319,7 +319,7 @@ TEST_F(SavedGameTest, ReadingWithAdoptTakesEverythingBack) {
   player.tries = 2;
   for (int i = 0; i < kStageTimeCount; ++i) bestTimes.stageTimes[i] = 100 + i;
   for (int w = 0; w < kWorldCount; ++w) {
-    worldSelect.worldLocked[w] = w % 2 == 1;
+    player.worldLocked[w] = w % 2 == 1;
     bestTimes.bestWorldTime[w] = 5000 + w;
     bestTimes.lastWorldTime[w] = 6000 + w;
   }
@@ -333,7 +333,7 @@ TEST_F(SavedGameTest, ReadingWithAdoptTakesEverythingBack) {
   EXPECT_EQ(player.tries, 2);
   for (int i = 0; i < kStageTimeCount; ++i) EXPECT_EQ(bestTimes.stageTimes[i], 100 + i);
   for (int w = 0; w < kWorldCount; ++w) {
-    EXPECT_EQ(worldSelect.worldLocked[w], w % 2 == 1) << w;
+    EXPECT_EQ(player.worldLocked[w], w % 2 == 1) << w;
     EXPECT_EQ(bestTimes.bestWorldTime[w], written.bestWorldTime[w]) << w;
     EXPECT_EQ(bestTimes.lastWorldTime[w], written.lastWorldTime[w]) << w;
   }
@@ -365,7 +365,7 @@ TEST_F(SavedGameTest, ReadersOnHandMadeRecords) {
     EXPECT_EQ(PeekSavedGame(), c.result) << c.what;
     EXPECT_EQ(flow.stageNumber, 0) << c.what << ": peeking takes no stage number";
     EXPECT_EQ(player.tries, 4) << c.what << ": peeking takes no tries";
-    EXPECT_EQ(worldSelect.worldLocked[0], c.locked0) << c.what;
+    EXPECT_EQ(player.worldLocked[0], c.locked0) << c.what;
     EXPECT_EQ(bestTimes.lastWorldTime[4], c.last4) << c.what;
 
     test::ResetCoreState();
@@ -373,10 +373,10 @@ TEST_F(SavedGameTest, ReadersOnHandMadeRecords) {
     EXPECT_EQ(flow.stageNumber, c.stage) << c.what;
     EXPECT_EQ(player.tries, c.tries) << c.what;
     if (c.adopted) {
-      EXPECT_EQ(worldSelect.worldLocked[0], c.locked0) << c.what;
+      EXPECT_EQ(player.worldLocked[0], c.locked0) << c.what;
       EXPECT_EQ(bestTimes.lastWorldTime[4], c.last4) << c.what;
     } else {
-      EXPECT_FALSE(worldSelect.worldLocked[0]) << c.what << ": an unfinished record is not adopted";
+      EXPECT_FALSE(player.worldLocked[0]) << c.what << ": an unfinished record is not adopted";
       EXPECT_EQ(bestTimes.lastWorldTime[4], 0) << c.what;
     }
   }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "field/field_tables.h"
 #include "gfx_fixtures.h"
 #include "platform/files.h"

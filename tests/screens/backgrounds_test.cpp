@@ -1,7 +1,7 @@
 #include <cmath>
 #include <deque>
 
-#include "app/random.h"
+#include "core/random.h"
 #include "draw/sprite.h"
 #include "screen_fixture.h"
 #include "screens/backgrounds.h"

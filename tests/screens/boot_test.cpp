@@ -78,7 +78,7 @@ TEST_F(BootTest, LoadsEverythingAndHandsOverToTheTitle) {
   test::WriteArchive("_data.loc", test::BootMembers());
   test::WriteArchive("_sfx.loc", {{"son\\ok.wav", test::Wav(test::SamplesFor(1))},
                                   {"son\\fire3.wav", test::Wav(test::SamplesFor(2))}});
-  worldSelect.worldLocked[2] = false;
+  player.worldLocked[2] = false;
   flow.stageNumber = 42;
   sprites.screenScaleX = sprites.screenScaleY = 1;
 
@@ -97,8 +97,8 @@ TEST_F(BootTest, LoadsEverythingAndHandsOverToTheTitle) {
   }
   EXPECT_EQ(sfx.ok, 0);
   EXPECT_EQ(sfx.fireWorld[3], 1);
-  EXPECT_FALSE(worldSelect.worldLocked[0]);
-  for (int w = 1; w < 20; ++w) EXPECT_TRUE(worldSelect.worldLocked[w]) << w;
+  EXPECT_FALSE(player.worldLocked[0]);
+  for (int w = 1; w < 20; ++w) EXPECT_TRUE(player.worldLocked[w]) << w;
   EXPECT_EQ(flow.stageNumber, 0);
   EXPECT_FLOAT_EQ(sprites.screenScaleX, 0.5f);
   EXPECT_FLOAT_EQ(sprites.screenScaleY, 0.5f);
@@ -113,10 +113,10 @@ TEST_F(BootTest, WithoutPlayerFilesTheDefaultsHold) {
   test::WriteArchive("_data.loc", test::BootMembers());
   ASSERT_EQ(Game_0Stage0(), 0);
   EXPECT_FALSE(std::filesystem::exists(kSettingsFile));
-  EXPECT_EQ(settings.effectsPercent, 100);
-  EXPECT_EQ(settings.musicPercent, 100);
-  EXPECT_EQ(settings.effectsVolume, 0);
-  EXPECT_EQ(settings.musicAttenuation, 0);
+  EXPECT_EQ(volumes.effectsPercent, 100);
+  EXPECT_EQ(volumes.musicPercent, 100);
+  EXPECT_EQ(volumes.effectsVolume, 0);
+  EXPECT_EQ(volumes.musicAttenuation, 0);
   EXPECT_EQ(app.requestedWindowSize[0], app.fitSize);
   EXPECT_EQ(app.requestedWindowSize[1], app.fitSize);
   EXPECT_EQ(app.requestedWindowPos[0], app.fitX);

@@ -181,22 +181,26 @@ TEST_F(TitleTest, ActivationByReturnOrClick) {
   }
 }
 
-// The quit entry clears the sealed-file temporaries and ends the game through the close
-// request, which deletes the extracted music.
+// The quit entry clears the sealed-file temporaries and asks to close; the main loop carries
+// the request out at the end of the frame, which deletes the extracted music.
 TEST_F(TitleTest, QuitEndsThroughTheCloseRequest) {
-  test::WriteFile("dummy", "x");
-  test::WriteFile("ready", "x");
-  test::WriteFile("BUN/k/k/ahae.mp3", "music");
   std::snprintf(app.musicScratchPath, sizeof app.musicScratchPath, "BUN\\k\\k\\ahae.mp3");
   PointAt(256, kEntryY[2]);
   Frame(1);
   ASSERT_EQ(title.selection, 2);
+  // Written after the first frame, whose music start clears the scratch file.
+  test::WriteFile("dummy", "x");
+  test::WriteFile("ready", "x");
+  test::WriteFile("BUN/k/k/ahae.mp3", "music");
   rig_->mouse.left = true;
   EXPECT_EQ(Frame(1), E_FAIL);
-  EXPECT_TRUE(app.quitRequested);
+  EXPECT_TRUE(app.closeRequested);
   EXPECT_EQ(Plays(sfx.ok), 1);
   EXPECT_FALSE(fs::exists("dummy"));
   EXPECT_FALSE(fs::exists("ready"));
+  EXPECT_TRUE(fs::exists("BUN/k/k/ahae.mp3"));
+  EXPECT_FALSE(GameFrame());
+  EXPECT_TRUE(app.quitRequested);
   EXPECT_FALSE(fs::exists("BUN/k/k/ahae.mp3"));
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "gfx_fixtures.h"
 #include "storage/image_probe.h"
 #include "storage/matrix.h"

@@ -7,16 +7,17 @@
 #include <random>
 
 #include "app/dispatcher.h"
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
 #include "app/main_loop.h"
-#include "app/random.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "core/frame_clock.h"
+#include "core/game_state.h"
+#include "core/input.h"
+#include "core/random.h"
 #include "draw/layers.h"
 #include "draw/numbers.h"
 #include "draw/sprite.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
 #include "field/next_ball_queue.h"
 #include "field/shooter.h"
@@ -53,12 +54,13 @@ void ResetCoreState() {
   shooter = ShooterState{};
   danger = DangerState{};
   objectUpdate = ObjectUpdateState{};
+  bonuses = BonusState{};
   ResetFieldTables();
   cellImages = CellImages{};
   invasion = InvasionState{};
   platform::files::writeSeam = platform::files::WriteSeam{};
   bestTimes = BestTimes{};
-  settings = SettingsValues{};
+  volumes = Volumes{};
   stageFiles = StageFileState{};
   sfx = SoundEffects{};
   soundSystem = SoundSystem{};

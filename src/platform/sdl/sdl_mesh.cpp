@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/sdl/sdl_gpu.h"
-#include "storage/xfile_check.h"
 
 namespace vx::platform {
 
@@ -105,7 +104,7 @@ bool ReadXFileMesh(const unsigned char* file, long size, std::vector<MeshVertex>
                    std::vector<GLuint>* indices) {
   vertices->clear();
   indices->clear();
-  if (!file || size <= 0 || !PlausibleXFile(file, size)) return false;
+  if (!file || size <= 0) return false;
   Assimp::Importer importer;
   // The file's own left-handed coordinates, winding and texture coordinates (the reader
   // would otherwise turn them right-handed), after the reader's own check of the scene. A damaged

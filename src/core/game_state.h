@@ -1,5 +1,5 @@
 // The game state machine's values: which state runs each frame and the game-wide numbers
-// the states share (stage, world, stage set, per-frame flags).
+// the states share (stage, world, stage set, per-frame flags, tries, energy, world locks).
 #pragma once
 #include <cstdint>
 
@@ -39,6 +39,15 @@ struct GameFlow {
   bool frameRateDisplay = false;
 };
 extern GameFlow flow;
+
+// The player's standing: tries and energy of the world in progress, and which worlds may be
+// chosen. The stage flow, the world selection and the saved games share them.
+struct PlayerState {
+  int tries = 4;
+  int energy = 100;
+  bool worldLocked[20] = {};  // the first five are the worlds; true = cannot be chosen
+};
+extern PlayerState player;
 
 // Derived values of the stage number.
 inline int CurrentWorld() {

@@ -1,0 +1,7 @@
+#include "core/app_values.h"
+
+namespace vx {
+
+AppState app;
+
+}  // namespace vx
