@@ -73,6 +73,10 @@ void RunPlayStates() {
   }
   PlayKeys();
   UpdateObjects();
+  if (flow.tryLostRequested) {
+    flow.tryLostRequested = false;
+    PauseMenu(110);
+  }
   CountPlanter(1);
   TimedPlanter(1);
   RemainingBallsPopup(2.5f, 0.0f);

@@ -37,6 +37,10 @@ struct GameFlow {
   bool firstPlayFrame = false;
   bool aimGuide = false;
   bool frameRateDisplay = false;
+  // The field objects lost the try (the invasion ended, or a bomb blast left the energy below
+  // 1). The try-lost menu is a screen, floors above the objects: the play frame opens it right
+  // after the object update.
+  bool tryLostRequested = false;
 };
 extern GameFlow flow;
 
