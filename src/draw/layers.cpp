@@ -53,6 +53,37 @@ bool DrawPart(Texture* texture, float opacity, float x, float y, int left, int t
 
 }  // namespace
 
+const char* LayerImage(int id) {
+  switch (id) {
+    case LAYER_TITLE_SHEET:
+      return "img\\startscreenchrset.tga";
+    case LAYER_WORLD_SELECT:
+      return "img\\levelscrn.tga";
+    case LAYER_SETTINGS:
+      return "img\\optionscrn.tga";
+    case LAYER_STAGE_INFO_SHEET:
+      return "img\\playinfochrset.tga";
+    case LAYER_PAUSE_BACKGROUND:
+      return "img\\escscreen.tga";
+    case LAYER_PAUSE_TEXTS:
+      return "img\\retrychrset.tga";
+    case LAYER_STAGE_CLEAR:
+      return "img\\stagestime.tga";
+    case LAYER_STAGE_CLEAR_TEXTS:
+      return "img\\stagestimechrset.tga";
+    case LAYER_SAVE_OFFER:
+      return "img\\savegame.tga";
+    case LAYER_FINISH_SCENE:
+      return "img\\finishscene.tga";
+    case LAYER_FINISH_TEXT:
+      return "img\\finishtext.tga";
+    case LAYER_EDITOR_BACKGROUND:
+      return "img\\editbackground.tga";
+    default:
+      return "";
+  }
+}
+
 bool game_DisplayLayer(int id, const char* member, float opacity) {
   LoadOnDemand(layers.screen, id, member, "game_DisplayLayer()");
   if (!layers.screen.texture) return false;

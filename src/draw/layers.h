@@ -6,6 +6,28 @@ namespace vx {
 
 struct Texture;
 
+// Every image the screens draw through the layer slots, with its id. A slot reloads its image
+// whenever the id changes, so each image has an id of its own and no two images share one
+// (an id drawn with another image's name would show the wrong picture). Every screen takes
+// its ids and names from this list.
+enum LayerId : int {
+  LAYER_TITLE_SHEET = 2,            // "img\startscreenchrset.tga", layer sheet
+  LAYER_WORLD_SELECT = 3,           // "img\levelscrn.tga", screen layer
+  LAYER_SETTINGS = 4,               // "img\optionscrn.tga", screen layer
+  LAYER_STAGE_INFO_SHEET = 5,       // "img\playinfochrset.tga", layer sheet
+  LAYER_PAUSE_BACKGROUND = 6,       // "img\escscreen.tga", screen layer
+  LAYER_PAUSE_TEXTS = 7,            // "img\retrychrset.tga", layer sheet
+  LAYER_STAGE_CLEAR = 8,            // "img\stagestime.tga", screen layer
+  LAYER_STAGE_CLEAR_TEXTS = 9,      // "img\stagestimechrset.tga", layer sheet
+  LAYER_SAVE_OFFER = 10,            // "img\savegame.tga", layer sheet
+  LAYER_FINISH_SCENE = 11,          // "img\finishscene.tga", layer sheet
+  LAYER_FINISH_TEXT = 12,           // "img\finishtext.tga", second sheet
+  LAYER_EDITOR_BACKGROUND = 53265,  // "img\editbackground.tga", screen layer
+};
+
+// The member name of a layer image, or "" for an id that is not in the list.
+const char* LayerImage(int id);
+
 struct LayerSlot {
   Texture* texture = nullptr;
   int id = 0;

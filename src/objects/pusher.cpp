@@ -7,6 +7,7 @@
 
 namespace vx {
 
+PusherState pusher;
 DangerState danger;
 InvasionState invasion;
 
@@ -28,6 +29,10 @@ void Invasion(int /*i*/, int command) {
   }
   // Not built yet: the intruders' behaviour.
 }
+
+// Not built yet: the pusher and the field shift.
+void Pusher() {}
+void ShiftField(float, float) {}
 
 // Not built yet: the warnings.
 void DangerWarning() {}

@@ -30,13 +30,11 @@ namespace {
 
 // Every piece of the title's picture sheet is drawn under this one layer id, so the sheet
 // is loaded once and stays while the title shows.
-constexpr int kTitleSheetId = 2;
-constexpr char kTitleSheet[] = "img\\startscreenchrset.tga";
 
 void TitlePiece(float opacity, float x, float y, int left, int top, int right, int bottom,
                 float scale) {
-  game_DisplayLayerPart(kTitleSheetId, kTitleSheet, opacity, x, y, left, top, right, bottom, scale,
-                        1);
+  game_DisplayLayerPart(LAYER_TITLE_SHEET, LayerImage(LAYER_TITLE_SHEET), opacity, x, y, left, top,
+                        right, bottom, scale, 1);
 }
 
 // Advances a pulse by 0.1 x frame step, back to 0 once it reaches `period`.

@@ -53,6 +53,7 @@ void ResetCoreState() {
   worldSelect = WorldSelectState{};
   shooter = ShooterState{};
   danger = DangerState{};
+  pusher = PusherState{};
   objectUpdate = ObjectUpdateState{};
   bonuses = BonusState{};
   ResetFieldTables();
