@@ -151,6 +151,8 @@ int DispatchGameState() {
   if (flow.gameState == Boot && Failed(stateHandlers.boot())) return E_FAIL;
   if (flow.gameState == TitleLoad && Failed(stateHandlers.titleLoad())) return E_FAIL;
   if (flow.gameState == Title && Failed(stateHandlers.title())) return E_FAIL;
+  // E on the title screen opens the stage editor, whose first frame runs below.
+  if (flow.gameState == Title && KeyPressed(KEY_E, true)) EnterEditor();
   if (flow.gameState == StageLoad && Failed(stateHandlers.stageLoad())) return E_FAIL;
 
   switch (flow.gameState) {

@@ -89,7 +89,12 @@ void UpdateMusic(int state, int stageNumber) {
   }
   if (state == Boot || state == TitleLoad || state == StageLoad) return;
   if (state != music.lastState || stageNumber != music.lastStage) {
-    if (state == Editor) StopAndCloseMusic();
+    if (state == Editor) {
+      // Silence while editing. The piece is forgotten too, so the state after the editor
+      // starts its music again even when it is the piece that played before.
+      StopAndCloseMusic();
+      music.currentFile[0] = '\0';
+    }
     char chosen[kMusicNameSize];
     MusicForState(state, stageNumber, chosen, sizeof chosen);
     if (std::strlen(chosen) > 4 && std::strcmp(chosen, music.currentFile) != 0)

@@ -206,7 +206,7 @@ int LoadStage(int fileNumber, bool allowFailure) {
   return cells.cellCount;
 }
 
-void SaveStage(int fileNumber) {
+bool SaveStage(int fileNumber) {
   char name[64];
   StageFileName(fileNumber, name, sizeof name);
   std::string text;
@@ -227,8 +227,9 @@ void SaveStage(int fileNumber) {
     text += line;
   }
   text += '.';
-  WriteSealedText(name, text.data(), text.size());
+  const bool saved = WriteSealedText(name, text.data(), text.size());
   DeleteSealTemporaries();
+  return saved;
 }
 
 int CountStageCells(int fileNumber) {

@@ -30,8 +30,11 @@ void StageFileName(int fileNumber, char* out, int capacity);
 // stored file is parsed as it stands (with allowFailure).
 int LoadStage(int fileNumber, bool allowFailure);
 
-// Writes the cell and block tables and the header values as stage file `fileNumber`.
-void SaveStage(int fileNumber);
+// Writes the cell and block tables and the header values as stage file `fileNumber`. The
+// finished sealed file replaces the old one in one rename, so a write that fails (a full disk,
+// a read-only folder) leaves the previous file as it was. True when the file now holds the
+// tables.
+bool SaveStage(int fileNumber);
 
 // The number of cell entries in the stage file, without loading it. Like LoadStage, it
 // restores a damaged file and resets the cell size to 50 x 50 and the breaking group to 3.

@@ -231,6 +231,26 @@ TEST_F(MusicTest, TheEditorStopsTheMusic) {
   EXPECT_EQ(Sounding(), Content(kFin, "_mp.loc"));
 }
 
+// The editor is left through the title's new-game start: the title's piece, which played
+// before the editor, must start again rather than stay silent.
+TEST_F(MusicTest, LeavingTheEditorStartsThePieceThatPlayedBeforeIt) {
+  const struct {
+    int before;
+    int after;
+    const char* piece;
+  } cases[] = {{Title, Title, kTitle}, {Intro, Title, kTitle}, {Ending, Ending, kFin}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("from " + std::to_string(c.before) + " back to " + std::to_string(c.after));
+    UpdateMusic(c.before, 0);
+    UpdateMusic(Editor, 0);
+    ASSERT_FALSE(player().playing);
+    UpdateMusic(TitleLoad, 0);  // skipped: the new-game start chooses nothing
+    EXPECT_FALSE(player().playing);
+    UpdateMusic(c.after, 0);
+    EXPECT_EQ(Sounding(), Content(c.piece, "_mp.loc"));
+  }
+}
+
 // A piece that cannot be extracted stays the chosen one: it is not looked for again until
 // another piece has been chosen in between.
 TEST_F(MusicTest, AMissingPieceIsNotRetriedUntilAnotherIsChosen) {

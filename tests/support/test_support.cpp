@@ -17,6 +17,7 @@
 #include "draw/layers.h"
 #include "draw/numbers.h"
 #include "draw/sprite.h"
+#include "editor/editor.h"
 #include "field/bonuses.h"
 #include "field/field_tables.h"
 #include "field/next_ball_queue.h"
@@ -74,6 +75,7 @@ void ResetCoreState() {
   sharedImages = SharedImages{};
   title = TitleState{};
   intro = IntroState{};
+  editor = EditorState{};
   models = ModelTable{};
   textureStore = TextureStore{};
   ReleaseArchiveBuffer();
