@@ -31,6 +31,7 @@ constexpr float kPaletteScale = 0.5f;
 constexpr float kBrushX = 0, kBrushY = 450;
 constexpr std::uint32_t kPreviewTint = 0xFF888888u;
 constexpr std::uint32_t kFailedSaveTint = 0x00FF3C3Cu;  // the feedback mark after a failed save
+constexpr float kBottomLineOpacity = 40;
 constexpr SpriteRect kFeedbackRect = {380, 310, 430, 360};
 constexpr float kFeedbackShown = 255, kFeedbackHidden = 256;
 constexpr int kSmallestCell = 20, kLargestCell = 100;
@@ -394,11 +395,15 @@ int UpdateEditor() {
 
   game_DisplayLayer(LAYER_EDITOR_BACKGROUND, LayerImage(LAYER_EDITOR_BACKGROUND), 100);
   DrawStage();
+  // The bottom line of every cell size from 20 to 100 lies in the tool bar, across its
+  // buttons: the marker is drawn faint, and under the brush, the palette and the figures, so
+  // they stay readable.
+  DrawSprite(0, geometry.bottomLine * sprites.screenScaleY, 0, 45, 511, 50, kBottomLineOpacity, 0,
+             1, 1, 0, 0);
   DrawPiece(editor.brush, kBrushX, kBrushY, 1, 1, 0xFFFFFFFFu);
   DrawPalette();
   DrawPreview();
   DrawValues();
-  DrawSprite(0, geometry.bottomLine * sprites.screenScaleY, 0, 45, 511, 50, 100, 0, 1, 1, 0, 0);
   DrawFeedback();
   DrawPointer(true);
 

@@ -241,6 +241,9 @@ TEST_F(EditorTest, RaisingTheCellSizeMovesEveryPieceToItsGridPlace) {
   }
   EXPECT_EQ(blocks.x[0], expected[3][0]);
   EXPECT_EQ(blocks.y[0], expected[3][1]);
+  // The bottom line moves with the cell size, as the stage start will put it.
+  EXPECT_EQ(geometry.bottomLine, 1024.0f - 51);
+  EXPECT_TRUE(Drew(chr_, 0, 45, 0, (1024.0f - 51) / 2, 1, OpacityColour(40)));
 
   ClickAt(290, 500);  // cell size - 1: every piece goes back
   EXPECT_EQ(geometry.cellWidth, 50);
@@ -479,8 +482,8 @@ TEST_F(EditorTest, ThePieceUnderThePointerIsPreviewedWhereAClickPutsIt) {
     const int k = c.brush;
     EXPECT_TRUE(Drew(chr_, k % 7 * 50 + 130, k / 7 * 50 + 260, 0, 450, 1));
     EXPECT_TRUE(Drew(chr_, 160 + 20 * 7, 0, 436, 454, 0.5f));
-    // The bottom line of 50-unit cells (1024 - 50) at half scale.
-    EXPECT_TRUE(Drew(chr_, 0, 45, 0, 487, 1));
+    // The bottom line of 50-unit cells (1024 - 50) at half scale, faint across the tool bar.
+    EXPECT_TRUE(Drew(chr_, 0, 45, 0, 487, 1, OpacityColour(40)));
     EXPECT_EQ(Drew(chr_, k % 7 * 50 + 130, k / 7 * 50 + 260, c.px, c.py, 0.5f, 0xFF888888u),
               c.preview);
   }
