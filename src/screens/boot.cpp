@@ -15,8 +15,6 @@
 
 namespace vx {
 
-SharedImages sharedImages;
-
 namespace {
 
 constexpr char kBootCaption[] = "Game_0Stage0()";

@@ -1,0 +1,7 @@
+#include "draw/shared_images.h"
+
+namespace vx {
+
+SharedImages sharedImages;
+
+}  // namespace vx
