@@ -22,8 +22,10 @@
 #include "field/field_tables.h"
 #include "field/next_ball_queue.h"
 #include "field/shooter.h"
+#include "objects/field_drawing.h"
 #include "objects/object_update.h"
 #include "objects/pusher.h"
+#include "objects/stage_start.h"
 #include "persist/best_times.h"
 #include "persist/settings.h"
 #include "persist/stage_files.h"
@@ -60,6 +62,8 @@ void ResetCoreState() {
   ResetFieldTables();
   cellImages = CellImages{};
   invasion = InvasionState{};
+  stageStart = StageStartState{};
+  fieldDrawing = FieldDrawingState{};
   platform::files::writeSeam = platform::files::WriteSeam{};
   bestTimes = BestTimes{};
   volumes = Volumes{};
