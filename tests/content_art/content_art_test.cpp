@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
@@ -287,7 +288,9 @@ TEST_F(ContentArt, ModelsAreSolidTexturedMeshes) {
 
 // Same input, same bytes: a second run of the generator writes identical members.
 TEST_F(ContentArt, GeneratorIsDeterministic) {
-  const fs::path tmp = fs::temp_directory_path() / "vx_content_art_rerun";
+  // A directory of this process's own: another build's run of the same test may be going on.
+  const fs::path tmp =
+      fs::temp_directory_path() / ("vx_content_art_rerun_" + std::to_string(getpid()));
   fs::remove_all(tmp);
   fs::create_directories(tmp);
   const std::string cmd = std::string("\"") + VX_ART_GENERATOR + "\" \"" + (tmp / "data").string() +
