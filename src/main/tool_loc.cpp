@@ -28,9 +28,9 @@ int Extract(const char* archive, const char* member, const char* dest) {
   return written > 0 ? 0 : 1;
 }
 
-int Pack(const char* archive, const char* dir) {
+int Pack(const char* archive, const std::vector<std::string>& dirs) {
   std::string error;
-  if (!PackArchive(archive, dir, &error)) {
+  if (!PackArchive(archive, dirs, &error)) {
     std::fprintf(stderr, "vexorbia-tool: %s; no archive written\n", error.c_str());
     return 1;
   }
@@ -42,11 +42,12 @@ int Pack(const char* archive, const char* dir) {
 int LocCommand(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[0], "list") == 0) return List(argv[1]);
   if (argc == 4 && std::strcmp(argv[0], "extract") == 0) return Extract(argv[1], argv[2], argv[3]);
-  if (argc == 3 && std::strcmp(argv[0], "pack") == 0) return Pack(argv[1], argv[2]);
+  if (argc >= 3 && std::strcmp(argv[0], "pack") == 0)
+    return Pack(argv[1], std::vector<std::string>(argv + 2, argv + argc));
   std::fprintf(stderr,
                "usage: vexorbia-tool loc list ARCHIVE\n"
                "       vexorbia-tool loc extract ARCHIVE MEMBER DEST\n"
-               "       vexorbia-tool loc pack ARCHIVE DIR\n");
+               "       vexorbia-tool loc pack ARCHIVE DIR [DIR...]\n");
   return 64;
 }
 

@@ -16,7 +16,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"loc", vx::tool::LocCommand,
-     "loc list ARCHIVE | loc extract ARCHIVE MEMBER DEST | loc pack ARCHIVE DIR"},
+     "loc list ARCHIVE | loc extract ARCHIVE MEMBER DEST | loc pack ARCHIVE DIR [DIR...]"},
     {"seal", vx::tool::SealCommand, "seal FILE"},
     {"unseal", vx::tool::UnsealCommand, "unseal FILE"},
     {"stage", vx::tool::StageCommand, "stage show N | stage check"},

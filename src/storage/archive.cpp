@@ -209,33 +209,39 @@ std::string MemberNameProblem(const std::string& name) {
 }
 
 bool PackArchive(const char* archive, const char* dir, std::string* error) {
+  return PackArchive(archive, std::vector<std::string>{dir}, error);
+}
+
+bool PackArchive(const char* archive, const std::vector<std::string>& dirs, std::string* error) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  fs::path root(dir);
-  if (!fs::is_directory(root, ec)) {
-    *error = std::string(dir) + ": not a directory";
-    return false;
-  }
   struct Item {
     std::string name;
     fs::path path;
   };
   std::vector<Item> items;
-  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::end(it);
-       it.increment(ec)) {
-    if (!it->is_regular_file(ec)) continue;
-    std::string name = it->path().lexically_relative(root).generic_string();
-    NormaliseMemberName(name.data());
-    std::string problem = MemberNameProblem(name);
-    if (!problem.empty()) {
-      *error = "cannot store \"" + name + "\": " + problem;
+  for (const std::string& dir : dirs) {
+    fs::path root(dir);
+    if (!fs::is_directory(root, ec)) {
+      *error = dir + ": not a directory";
       return false;
     }
-    items.push_back({name, it->path()});
-  }
-  if (ec) {
-    *error = std::string(dir) + ": " + ec.message();
-    return false;
+    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::end(it);
+         it.increment(ec)) {
+      if (!it->is_regular_file(ec)) continue;
+      std::string name = it->path().lexically_relative(root).generic_string();
+      NormaliseMemberName(name.data());
+      std::string problem = MemberNameProblem(name);
+      if (!problem.empty()) {
+        *error = "cannot store \"" + name + "\": " + problem;
+        return false;
+      }
+      items.push_back({name, it->path()});
+    }
+    if (ec) {
+      *error = dir + ": " + ec.message();
+      return false;
+    }
   }
   std::sort(items.begin(), items.end(),
             [](const Item& a, const Item& b) { return a.name < b.name; });

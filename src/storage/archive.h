@@ -51,5 +51,8 @@ std::string MemberNameProblem(const std::string& name);
 // lower case with backslash separators, in sorted order. On any problem writes nothing
 // and explains in `error`.
 bool PackArchive(const char* archive, const char* dir, std::string* error);
+// The same over several directories packed together; two files that map to one member
+// name, in one directory or in two, are refused.
+bool PackArchive(const char* archive, const std::vector<std::string>& dirs, std::string* error);
 
 }  // namespace vx

@@ -48,13 +48,48 @@ printf 'w60' > edit/stage3.txt
 "$tool" stage show 9 > /dev/null 2>&1
 [ $? -eq 1 ] || fail "stage show of a missing file did not exit 1"
 
-# stage check: two stages a world (from stage file 1); world 1 has both files complete
-printf 'w50h50c3z2p60>.' > edit/stage2.txt
-expected='stagesPerWorld 2
+# stage check: one stage a world (from stage file 1), so a set is five files. The basic set
+# is sound; file 6 starts a second set, whose third file has two balls on one place.
+rm -f edit/stage*.txt
+stage() {  # number, plain text
+  printf '%s' "$2" > "edit/stage$1.txt"
+  "$tool" seal "edit\\stage$1.txt" || fail "sealing stage $1 exited $?"
+}
+cells='0 0 1,64 0 1,128 0 1,192 0 2,256 0 2,320 0 2,.'
+for n in 1 2 3 4 5 6 7 9 10; do stage $n "c3 w64 h64 z1 p60>$cells"; done
+stage 8 "c3 w64 h64 z1 p60>0 0 1,10 0 1,64 0 1,128 0 1,192 0 2,256 0 2,320 0 2,."
+expected='stagesPerWorld 1
 world 1 1
-world 2 0
-world 3 0
-world 4 0
-world 5 0'
-[ "$("$tool" stage check)" = "$expected" ] || fail "stage check: $("$tool" stage check)"
+world 2 1
+world 3 1
+world 4 1
+world 5 1
+extraSets 1
+set 1 world 1 1
+set 1 world 2 1
+set 1 world 3 1
+set 1 world 4 1
+set 1 world 5 1
+edit\stage8.txt: cell (10, 0) is off the grid
+edit\stage8.txt: cells (0, 0) and (10, 0) overlap
+edit\stage8.txt: cells (10, 0) and (64, 0) overlap
+checked 10 stage files: 3 problems'
+out=$("$tool" stage check)
+status=$?
+[ "$out" = "$expected" ] || fail "stage check: $out"
+[ $status -eq 1 ] || fail "stage check with a problem exited $status"
+
+# Without file 8's fault every file passes. A missing last file leaves the second set
+# counted (the sets run up to the first file without cells) but its fifth world incomplete;
+# a missing second file of the set ends the sets after the basic one.
+stage 8 "c3 w64 h64 z1 p60>$cells"
+"$tool" stage check > out.txt || fail "a sound stage check exited $?: $(cat out.txt)"
+grep -qx 'checked 10 stage files: 0 problems' out.txt || fail "sound sets: $(cat out.txt)"
+rm edit/stage10.txt
+"$tool" stage check > out.txt && fail "a missing file passed the check"
+grep -qx 'set 1 world 5 0' out.txt && grep -qx 'edit\\stage10.txt: missing' out.txt ||
+  fail "missing file 10: $(cat out.txt)"
+rm edit/stage7.txt
+"$tool" stage check > out.txt || fail "the basic set alone exited $?: $(cat out.txt)"
+grep -qx 'extraSets 0' out.txt || fail "an incomplete second set was counted: $(cat out.txt)"
 echo "tool persist commands: ok"

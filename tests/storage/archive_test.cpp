@@ -200,6 +200,29 @@ TEST_F(ArchiveTest, PackListAndLoadRoundTrip) {
   EXPECT_EQ(Load("out.loc", "img/logo.tga", &size), binary);
 }
 
+// Two generators' directories packed into one archive: the members merge in name order, and
+// one name coming from both directories is refused with the old archive kept.
+TEST_F(ArchiveTest, PacksSeveralDirectoriesTogether) {
+  WriteFile("pictures/img/sky.jpg", "sky");
+  WriteFile("stages/edit/stage1.txt", "c3>");
+  WriteFile("stages/img/ball1.tga", "ball");
+  std::string error;
+  ASSERT_TRUE(PackArchive("out.loc", {"pictures", "stages"}, &error)) << error;
+  std::vector<ArchiveEntry> entries;
+  ASSERT_TRUE(ListArchive("out.loc", &entries));
+  std::vector<std::string> names;
+  for (const ArchiveEntry& e : entries) names.push_back(e.name);
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"edit\\stage1.txt", "img\\ball1.tga", "img\\sky.jpg"}));
+  long size = 0;
+  EXPECT_EQ(Load("out.loc", "edit\\stage1.txt", &size), "c3>");
+
+  WriteFile("pictures/IMG/Ball1.tga", "other ball");
+  EXPECT_FALSE(PackArchive("out.loc", {"pictures", "stages"}, &error));
+  EXPECT_NE(error.find("img\\ball1.tga"), std::string::npos) << error;
+  EXPECT_EQ(Load("out.loc", "img\\sky.jpg", &size), "sky");
+}
+
 TEST_F(ArchiveTest, PackRefusesNamesThatCannotBeStored) {
   WriteFile("old.loc", "previous");
   struct Case {
