@@ -17,8 +17,9 @@ namespace vx {
 //   than the file holds;
 // - frames nest at most 64 deep.
 // Templates and blocks the reader does not use are skipped by their braces, without looking
-// at their numbers. Where the reader itself would give up on the file, so does the check.
-// Binary and compressed X files are refused.
+// at their numbers (a template holding a brace of its own is refused: the reader would end it
+// at its first closing brace). Where the reader itself would give up on the file, so does the
+// check. Binary and compressed X files are refused.
 bool PlausibleXFile(const unsigned char* file, long size);
 
 }  // namespace vx
