@@ -64,7 +64,10 @@ void game3d_LoadChr(const char* xfile, const char* textureName, int slot) {
   }
   m.mesh = mesh;
   LoadTexture(textureName, slot);
-  m.material = platform::Material{};  // all zero but a white diffuse colour
+  // White diffuse, and an ambient colour equal to it as materials read from X files carry:
+  // the ambient light then shows the faces turned away from the light instead of black.
+  m.material = platform::Material{};
+  for (int i = 0; i < 4; ++i) m.material.ambient[i] = m.material.diffuse[i];
   for (int i = 0; i < 3; ++i) m.rotation[i] = m.position[i] = 0.0f;
   m.scale = 1.0f;
   m.loaded = true;

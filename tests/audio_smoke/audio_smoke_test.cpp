@@ -1,9 +1,12 @@
 // The real mixer on SDL's dummy audio driver: an effect made here and a generated MP3
-// load, play, restart and stop.
+// load, play, restart and stop; on its disk driver, how a piece starts.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -182,6 +185,119 @@ TEST_F(AudioSmoke, AnMp3ThatDoesNotDecodeStaysSilent) {
   UpdateMusic(Ending, 0);  // a missing member: nothing to open
   EXPECT_FALSE(platform::SdlMusicPlayer::Sounding());
   SendCloseRequest();
+}
+
+// The mixer's output captured through SDL's disk driver (written to a file, faster than real
+// time): what a listener would hear, sample by sample.
+class MusicStart : public AudioSmoke {
+ protected:
+  MusicStart() {
+    for (const char* name : {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "SDL_DISKAUDIODELAY"}) {
+      const char* value = std::getenv(name);
+      saved_.push_back({name, value ? value : "", value != nullptr});
+    }
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (std::filesystem::temp_directory_path() / output_).c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+  }
+  ~MusicStart() override {
+    for (const Saved& v : saved_)
+      if (v.set)
+        setenv(v.name, v.value.c_str(), 1);
+      else
+        unsetenv(v.name);
+    std::filesystem::remove(std::filesystem::temp_directory_path() / output_);
+  }
+  std::uintmax_t Written() const {
+    std::error_code error;
+    const auto size =
+        std::filesystem::file_size(std::filesystem::temp_directory_path() / output_, error);
+    return error ? 0 : size;
+  }
+  // Lets the mixer write `seconds` more of output.
+  void Run(double seconds) {
+    const std::uintmax_t until =
+        Written() + static_cast<std::uintmax_t>(seconds * kFrameBytes * 44100);
+    for (int i = 0; i < 20000 && Written() < until; ++i) SDL_Delay(1);
+  }
+  // The left channel of everything written, after the device has closed.
+  std::vector<int> Left() {
+    ShutdownSound();
+    const std::string raw =
+        test::ReadFile((std::filesystem::temp_directory_path() / output_).string());
+    std::vector<int> left;
+    for (std::size_t i = 0; i + kFrameBytes <= raw.size(); i += kFrameBytes)
+      left.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(raw[i]) |
+                                               static_cast<unsigned char>(raw[i + 1]) << 8));
+    return left;
+  }
+  // A stereo 16-bit WAVE at the output's rate holding one level throughout.
+  static std::string Level(int level, int frames) {
+    std::string samples;
+    for (int i = 0; i < 2 * frames; ++i) test::PutLe16(&samples, level);
+    return test::Wav(samples, {.channels = 2, .rate = 44100, .bits = 16});
+  }
+  static constexpr int kFrameBytes = 4;
+
+ private:
+  struct Saved {
+    const char* name;
+    std::string value;
+    bool set;
+  };
+  std::vector<Saved> saved_;
+  std::string output_ = "vexorbia-music-start-" + std::to_string(::getpid()) + ".raw";
+};
+
+// A piece begins with the end of its own loop: its first play is faded in over a few
+// milliseconds, its repeats (here every 50 ms) run on at full level.
+TEST_F(MusicStart, TheFirstPlayFadesInAndTheRepeatsDoNot) {
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  ASSERT_TRUE(Mix_QuerySpec(&rate, &format, &channels));
+  ASSERT_EQ(rate, 44100);
+  ASSERT_EQ(channels, 2);
+  test::WriteFile("piece.wav", Level(16000, 2205));
+  ASSERT_TRUE(player.Open("piece.wav"));
+  Run(0.05);
+  player.Play();
+  Run(0.4);
+  const std::vector<int> left = Left();
+  std::size_t start = 0;
+  while (start < left.size() && left[start] == 0) ++start;
+  ASSERT_GT(left.size(), start + 44100 / 4) << "a quarter second of the piece was written";
+  EXPECT_LE(left[start], 800) << "the piece starts near silence";
+  const std::size_t full = start + 441;  // 10 ms on
+  EXPECT_EQ(left[full], 16000) << "and is at full level after a few milliseconds";
+  for (std::size_t i = full; i < left.size(); ++i)
+    ASSERT_EQ(left[i], 16000) << "a dip " << (i - start) * 1000.0 / 44100 << " ms into the piece";
+}
+
+// While an effect sounds, a piece starts at once: the effect covers its start, and fading
+// the mixed output would cut into the effect.
+TEST_F(MusicStart, APieceStartingUnderAnEffectLeavesTheEffectWhole) {
+  test::WriteFile("src/son/hum.wav", Level(8000, 4410));
+  std::string error;
+  ASSERT_TRUE(PackArchive("_sfx.loc", "src", &error)) << error;
+  const int hum = LoadSound("son\\hum.wav", "_sfx.loc");
+  ASSERT_GE(hum, 0);
+  test::WriteFile("piece.wav", Level(16000, 2205));
+  ASSERT_TRUE(player.Open("piece.wav"));
+  PlaySound(hum, platform::kPlayLooping, 0);
+  Run(0.1);
+  player.Play();
+  Run(0.2);
+  const std::vector<int> left = Left();
+  std::size_t start = 0;
+  while (start < left.size() && left[start] == 0) ++start;
+  ASSERT_LT(start, left.size());
+  int lowest = 1 << 20, highest = 0;
+  for (std::size_t i = start; i < left.size(); ++i) {
+    lowest = std::min(lowest, left[i]);
+    highest = std::max(highest, left[i]);
+  }
+  EXPECT_EQ(lowest, 8000) << "the effect never dips";
+  EXPECT_EQ(highest, 24000) << "the piece joins it at full level";
 }
 
 }  // namespace

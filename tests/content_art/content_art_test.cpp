@@ -1,5 +1,5 @@
 // The pictures and models of _data.loc: every member is there, decodes, has its size, and
-// every rectangle the game cuts out of a sheet is painted.
+// every rectangle the game cuts out of a sheet is painted, with a transparent gutter around it.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -195,6 +195,43 @@ TEST_F(ContentArt, EveryAtlasRegionIsPainted) {
       EXPECT_EQ(notOpaque, 0u) << entry.member;
     }
   }
+}
+
+// A piece cut out of a sheet is drawn with linear filtering and a mip chain: around its edge
+// the sampler reaches past the rectangle, so a band around every piece must hold no art
+// (wrapping at the sheet's edges, as the texture repeats), unless it belongs to a piece that
+// overlaps it. Otherwise a neighbour's edge shows as a thin line beside the piece.
+TEST_F(ContentArt, CutPiecesHaveTransparentGutters) {
+  int sheets = 0;
+  for (const vx::art::SheetEntry& entry : vx::art::Atlas()) {
+    if (entry.gutter == 0) continue;
+    ++sheets;
+    const Pixels px = Decode(entry.member, Archive().at(Stored(entry.member)));
+    ASSERT_EQ(px.w, entry.width) << entry.member;
+    for (const vx::art::Region& r : entry.regions) {
+      const int g = vx::art::GutterOf(entry, r);
+      EXPECT_GE(g, 1) << entry.member << ": " << r.what;
+      int painted = 0, firstX = 0, firstY = 0;
+      for (int y = r.top - g; y < r.bottom + g; ++y)
+        for (int x = r.left - g; x < r.right + g; ++x) {
+          if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) continue;
+          const int wx = (x + px.w) % px.w, wy = (y + px.h) % px.h;
+          bool shared = false;
+          for (const vx::art::Region& q : entry.regions)
+            shared = shared || (&q != &r && q.left < r.right && r.left < q.right &&
+                                q.top < r.bottom && r.top < q.bottom && wx >= q.left &&
+                                wx < q.right && wy >= q.top && wy < q.bottom);
+          if (!shared && px.at(wx, wy)[3] > 0 && painted++ == 0) {
+            firstX = wx;
+            firstY = wy;
+          }
+        }
+      EXPECT_EQ(painted, 0) << entry.member << ": " << r.what << ", first at (" << firstX << ", "
+                            << firstY << ")";
+    }
+  }
+  // the character sheet, two gem sheets, five ball sheets and the other cut sheets
+  EXPECT_GE(sheets, 16);
 }
 
 TEST_F(ContentArt, WorldBackgroundsLetTheSkyThroughAboveTheGround) {

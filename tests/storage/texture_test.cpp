@@ -171,8 +171,14 @@ TEST_F(ModelTest, SameTextureNameIsLoadedOnceAndShared) {
   EXPECT_TRUE(m.loaded);
   EXPECT_FALSE(m.alwaysDrawn);
   EXPECT_FLOAT_EQ(m.scale, 1);
-  EXPECT_FLOAT_EQ(m.material.diffuse[0], 1);
-  EXPECT_FLOAT_EQ(m.material.ambient[0], 0);
+  // White diffuse with the same ambient colour, nothing else.
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(m.material.diffuse[i], 1);
+    EXPECT_FLOAT_EQ(m.material.ambient[i], 1);
+    EXPECT_FLOAT_EQ(m.material.specular[i], 0);
+    EXPECT_FLOAT_EQ(m.material.emissive[i], 0);
+  }
+  EXPECT_FLOAT_EQ(m.material.power, 0);
   // Shutdown releases every texture once.
   ReleaseModels();
   EXPECT_EQ(rig_->gpu.LiveTextures(), 0);

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +18,44 @@ namespace {
 constexpr int kOutputRate = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kOutputSamples = 1024;  // about 23 ms of latency
+constexpr int kMusicFadeInMs = 5;
+
+// A piece's file begins with the end of its own loop, so that its repeats run on without a
+// seam; its first play would start on that tail with a tick. The first play of every piece
+// is therefore faded in over a few milliseconds, its repeats (which the mixer loops by itself)
+// are not. The mixer applies its own music fades only per output block (23 ms steps, the first
+// block already at a fraction of full level) and mixes the music straight into the output, so
+// the fade is applied to the mixed output as the block with the piece's first samples leaves.
+// While an effect sounds the fade is left out: the effect covers the start, and fading it in
+// again would cut it.
+struct MusicStartFade {
+  std::atomic<unsigned> starts{0};  // pieces started, counted by the game thread
+  // On the mixer's thread:
+  unsigned handled = 0;  // the start last seen playing
+  int frame = -1;        // position in the fade, -1 for none
+  int frames = 0;        // length of the fade
+  int channels = 0;      // samples per frame of the output
+};
+MusicStartFade musicStart;
+
+void SDLCALL FadeMusicStart(void*, Uint8* stream, int length) {
+  MusicStartFade& f = musicStart;
+  const unsigned starts = f.starts.load(std::memory_order_acquire);
+  // The block starts with the piece's first samples once it is playing.
+  if (starts != f.handled && Mix_PlayingMusic()) {
+    f.handled = starts;
+    f.frame = Mix_Playing(-1) == 0 ? 0 : -1;
+  }
+  if (f.frame < 0 || f.channels <= 0 || f.frames <= 0) return;
+  auto* samples = reinterpret_cast<Sint16*>(stream);
+  const int count = length / static_cast<int>(sizeof(Sint16)) / f.channels;
+  for (int i = 0; i < count && f.frame < f.frames; ++i, ++f.frame)
+    for (int c = 0; c < f.channels; ++c) {
+      Sint16& sample = samples[i * f.channels + c];
+      sample = static_cast<Sint16>(sample * f.frame / f.frames);
+    }
+  if (f.frame >= f.frames) f.frame = -1;
+}
 
 bool Contains(const std::string& text, const char* word) {
   return text.find(word) != std::string::npos;
@@ -96,6 +135,14 @@ SoundOpenResult SdlSoundDevice::Open() {
   }
   // MP3 support is loaded on demand; without it the music is silent, effects still play.
   Mix_Init(MIX_INIT_MP3);
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  Mix_QuerySpec(&rate, &format, &channels);
+  musicStart.frame = -1;
+  musicStart.handled = musicStart.starts.load();
+  musicStart.frames = rate * kMusicFadeInMs / 1000;
+  musicStart.channels = format == AUDIO_S16SYS ? channels : 0;
+  Mix_SetPostMix(FadeMusicStart, nullptr);
   return {};
 }
 
@@ -142,6 +189,7 @@ bool SdlSoundDevice::IsPlaying(int channel) {
 
 void SdlSoundDevice::Close() {
   if (!open_) return;
+  Mix_SetPostMix(nullptr, nullptr);
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
   for (Mix_Chunk*& chunk : chunks_) {
@@ -163,7 +211,11 @@ bool SdlMusicPlayer::Open(const char* path) {
 }
 
 void SdlMusicPlayer::Play() {
-  if (music_) Mix_PlayMusic(music_, -1);
+  if (!music_) return;
+  // Counted between the halt and the start, so the fade meets the new piece, not the old one.
+  Mix_HaltMusic();
+  musicStart.starts.fetch_add(1, std::memory_order_release);
+  Mix_PlayMusic(music_, -1);
 }
 
 void SdlMusicPlayer::Stop() {

@@ -17,7 +17,10 @@ Region Whole(int w, int h, std::string what) {
 
 std::vector<Region> CharacterSheet() {
   std::vector<Region> v;
+  // The intro button and the launcher wheel meet across the sheet's bottom edge (the texture
+  // repeats) and are drawn at full size: a gutter of 1 pixel keeps them apart.
   v.push_back(R(0, 0, 115, 15, K::Text, "intro button"));
+  v.back().gutter = 1;
   v.push_back(R(141, 14, 149, 22, K::Art, "aim guide dot"));
   for (int d = 0; d < 10; ++d)
     v.push_back(R(160 + 20 * d, 0, 180 + 20 * d, 24, K::Text, "digit " + std::to_string(d)));
@@ -33,8 +36,10 @@ std::vector<Region> CharacterSheet() {
   v.push_back(R(168, 70, 190, 106, K::Art, "open lock"));
   v.push_back(R(194, 70, 217, 106, K::Art, "closed lock"));
   const int rows[6] = {54, 70, 83, 98, 113, 127};
-  for (int w = 0; w < 5; ++w)
+  for (int w = 0; w < 5; ++w) {
     v.push_back(R(240, rows[w], 323, rows[w + 1], K::Text, "world label " + std::to_string(w + 1)));
+    v.back().gutter = 1;  // stacked without gaps and drawn unscaled
+  }
   v.push_back(R(345, 60, 440, 120, K::Text, "energy label"));
   v.push_back(R(460, 60, 510, 110, K::Art, "danger strip"));
   v.push_back(R(254, 130, 395, 176, K::Text, "yes/no prompt"));
@@ -43,7 +48,9 @@ std::vector<Region> CharacterSheet() {
   v.push_back(R(280, 180, 395, 200, K::Text, "best time label"));
   v.push_back(R(400, 185, 455, 200, K::Text, "current-line marker"));
   v.push_back(R(455, 185, 465, 200, K::Art, "dash"));
+  v.back().minShare = 0.15;  // a short bar, 6 pixels wide between its gutters
   v.push_back(R(0, 256, 117, 511, K::Art, "launcher wheel"));
+  v.back().gutter = 1;
   for (int k = 0; k < 35; ++k) v.push_back(CellFrame(k));
   return v;
 }
@@ -227,6 +234,19 @@ std::vector<SheetEntry> Build() {
   a.push_back({"img/txlogo.tga", 256, 256, false, {Whole(256, 256, "emblem texture")}});
   a.push_back({"img/music.tga", 256, 256, false, {Whole(256, 256, "music plate texture")}});
   a.push_back({"img/copyright.tga", 256, 256, false, {Whole(256, 256, "copyright plate texture")}});
+  // The sheets the game cuts pieces out of. A gutter of 2 pixels keeps a piece clean down to
+  // half its size (the first coarser mip level), as pieces drawn scaled down or in a window
+  // smaller than 512 pixels are.
+  const char* const kCut[] = {
+      "img/chrset1.tga",           "img/gemset0.tga",        "img/gemset1.tga",
+      "img/startscreenchrset.tga", "img/playinfochrset.tga", "img/retrychrset.tga",
+      "img/stagestimechrset.tga",  "img/savegame.tga",       "img/finishscene.tga",
+      "img/finishtext.tga",        "img/musiccredit.tga"};
+  for (SheetEntry& e : a) {
+    if (e.member.rfind("img/ball", 0) == 0) e.gutter = 2;
+    for (const char* member : kCut)
+      if (e.member == member) e.gutter = 2;
+  }
   return a;
 }
 

@@ -19,6 +19,7 @@ struct Region {
   RegionKind kind;
   std::string what;
   double minShare = 0.25;  // Art and Text: least share of the rectangle with alpha above zero
+  int gutter = -1;         // width of its gutter; -1: the sheet's
   int width() const { return right - left; }
   int height() const { return bottom - top; }
 };
@@ -28,7 +29,17 @@ struct SheetEntry {
   int width, height;
   bool opaque;  // every pixel must be opaque (backdrops scrolled over black)
   std::vector<Region> regions;
+  // A sheet the game cuts pieces out of keeps a transparent gutter of this many pixels around
+  // each of its regions: filtering (and the coarser levels of the mip chain) around a piece's
+  // edge then meets no neighbouring art. The gutter wraps around the sheet's edges (textures
+  // repeat), and leaves out regions that overlap the piece. 0 for pictures drawn whole.
+  int gutter = 0;
 };
+
+// The gutter around a region of a sheet.
+inline int GutterOf(const SheetEntry& sheet, const Region& r) {
+  return r.gutter >= 0 ? r.gutter : sheet.gutter;
+}
 
 // Every image member with its regions, in archive order.
 const std::vector<SheetEntry>& Atlas();

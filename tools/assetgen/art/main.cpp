@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -66,6 +67,36 @@ std::function<void(Canvas&)> PainterFor(const std::string& member) {
 }
 
 namespace {
+
+bool Contains(const Region& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+bool Overlap(const Region& a, const Region& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Clears every region's gutter: the pixels within its gutter width outside it, on the sheet
+// wrapped around its edges, except those of regions that overlap it.
+void ClearGutters(Canvas& canvas, const SheetEntry& sheet) {
+  cairo_surface_t* surface = canvas.surface();
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (const Region& r : sheet.regions) {
+    const int g = GutterOf(sheet, r);
+    for (int y = r.top - g; y < r.bottom + g; ++y)
+      for (int x = r.left - g; x < r.right + g; ++x) {
+        if (Contains(r, x, y)) continue;
+        const int wx = (x + sheet.width) % sheet.width, wy = (y + sheet.height) % sheet.height;
+        bool kept = false;
+        for (const Region& q : sheet.regions)
+          kept = kept || (&q != &r && Overlap(q, r) && Contains(q, wx, wy));
+        if (!kept) std::memset(data + wy * stride + wx * 4, 0, 4);
+      }
+  }
+  cairo_surface_mark_dirty(surface);
+}
 
 void Checker(cairo_t* cr, double x, double y, double w, double h) {
   cairo_save(cr);
@@ -173,6 +204,7 @@ int main(int argc, char** argv) {
       if (!paint) throw std::runtime_error("no painter for " + entry.member);
       auto canvas = std::make_unique<Canvas>(entry.width, entry.height);
       paint(*canvas);
+      ClearGutters(*canvas, entry);
       const fs::path file = out / entry.member;
       fs::create_directories(file.parent_path());
       if (file.extension() == ".jpg")

@@ -724,7 +724,7 @@ void PaintMusicCredit(Canvas& c) {
   for (const auto& piece : vx::assetgen::kMusicPieces) {
     if (piece.creditRow < 0) continue;
     const double y = 25.0 * piece.creditRow;
-    GlassPanel(cr, 0.5, y + 0.5, 254, 23, 11.5, Hex(0x2A1A5A), 0.9);
+    GlassPanel(cr, 2.5, y + 2.5, 250, 19, 9.5, Hex(0x2A1A5A), 0.9);  // inside its gutter
     TextStyle note = LabelStyle(15, kGold);
     DrawText(cr, "\u266B", note, 6, y, 20, 24);
     TextStyle t = LabelStyle(13);

@@ -334,8 +334,8 @@ void Cell(cairo_t* cr, int k, double x, double y) {
       cairo_save(cr);
       cairo_translate(cr, cx, cy + 2);
       cairo_rotate(cr, 0.4);
-      cairo_scale(cr, 0.7, 1.0);
-      cairo_arc(cr, 0, 0, 16, 0, 2 * M_PI);
+      cairo_scale(cr, 0.72, 1.0);
+      cairo_arc(cr, 0, 0, 17.5, 0, 2 * M_PI);
       cairo_restore(cr);
       SetLinearSource(cr, cx - 12, cy - 14, cx + 12, cy + 16,
                       {{0, {0.95, 0.78, 0.45}}, {1, {0.55, 0.32, 0.12}}});
@@ -555,12 +555,12 @@ void PaintCharacterSheet(Canvas& c) {
   }
   // continue button
   Button(cr, 0.5, 32.5, 85, 13, "CONTINUE", Hex(0x2EA84A), 11);
-  // editor bottom line marker: red and white dashes
+  // editor bottom line marker: red and white dashes, clear of the arrows' gutters below
   for (int x = 0; x < 511; x += 16) {
-    cairo_rectangle(cr, x, 46, 8, 4);
+    cairo_rectangle(cr, x, 46, 8, 2);
     cairo_set_source_rgba(cr, 1, 0.25, 0.2, 0.95);
     cairo_fill(cr);
-    cairo_rectangle(cr, x + 8, 46, 8, 4);
+    cairo_rectangle(cr, x + 8, 46, 8, 2);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.85);
     cairo_fill(cr);
   }
@@ -641,19 +641,24 @@ void PaintCharacterSheet(Canvas& c) {
     DrawText(cr, "BEST TIME", LabelStyle(12), 283, 180, 109, 20);
     GlossyPlate(cr, 400.5, 185.5, 54, 14, 7, Hex(0xE0504A), 1, 1);
     DrawText(cr, "\u25C0 NOW", LabelStyle(11), 402, 185, 51, 15);
-    RoundedRect(cr, 456, 190, 8, 5, 2);
+    RoundedRect(cr, 457, 190, 6, 5, 2);
     SetColor(cr, Hex(0x2A1448));
     cairo_fill(cr);
-    RoundedRect(cr, 457, 191, 6, 3, 1.5);
+    RoundedRect(cr, 458, 191, 4, 3, 1.5);
     SetColor(cr, Hex(0xFFF0A0));
     cairo_fill(cr);
   }
   LauncherWheel(cr);
+  // The cells touch each other: each is painted 46 pixels wide about its centre, inside its
+  // gutter.
   for (int k = 0; k < 35; ++k) {
     const int x = (k % 7) * 50 + 130, y = (k / 7) * 50 + 260;
     cairo_save(cr);
-    cairo_rectangle(cr, x, y, 50, 50);
+    cairo_rectangle(cr, x + 2, y + 2, 46, 46);
     cairo_clip(cr);
+    cairo_translate(cr, x + 25, y + 25);
+    cairo_scale(cr, 46.0 / 50.0, 46.0 / 50.0);
+    cairo_translate(cr, -(x + 25), -(y + 25));
     Cell(cr, k, x, y);
     cairo_restore(cr);
   }
