@@ -47,14 +47,6 @@ bool Failed(int result) {
   return result < 0;
 }
 
-// Rows of the shared sheet's world labels, by world.
-void WorldLabelRows(int world, int* top, int* bottom) {
-  static const int kRows[5][2] = {{54, 70}, {70, 83}, {83, 98}, {98, 113}, {113, 127}};
-  if (world < 0 || world > 4) world = 0;
-  *top = kRows[world][0];
-  *bottom = kRows[world][1];
-}
-
 // The frames-per-second figure as the display shows it: truncated, 0 when not finite.
 int FrameRateFigure() {
   float fps = frameClock.framesPerSecond;
@@ -98,9 +90,8 @@ void RunPlayStates() {
   ++flow.playFrameCounter;
   flow.lastCellCount = cells.cellCount;
 
-  int top = 0, bottom = 0;
-  WorldLabelRows(CurrentWorld(), &top, &bottom);
-  DrawSprite(100, 15, 240, top, 323, bottom, 100, 0, 1, 1, 1, 0);
+  const SpriteRect label = WorldLabelRect(CurrentWorld());
+  DrawSprite(100, 15, label.left, label.top, label.right, label.bottom, 100, 0, 1, 1, 1, 0);
   DrawNumber(StageInWorld() + 1, 0.8f, 200, 50, 1);
   if (flow.stageSet > 0) {
     DrawSprite(412, 15, 0, 80, 100, 95, 100, 0, 1, 1, 1, 0);

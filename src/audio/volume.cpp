@@ -11,10 +11,13 @@ int VolumeAttenuation(int percent) {
   return p == 0 ? -10000 : p * 60 - 6000;
 }
 
+int MusicLoudness(int percent) {
+  return std::clamp(percent, 0, 100) * 10;
+}
+
 void ApplyVolumePercents() {
   volumes.effectsVolume = VolumeAttenuation(volumes.effectsPercent);
-  volumes.musicAttenuation = VolumeAttenuation(volumes.musicPercent);
-  volumes.musicVolume = std::clamp(volumes.musicPercent, 0, 100) * 10;
+  volumes.musicVolume = MusicLoudness(volumes.musicPercent);
 }
 
 }  // namespace vx

@@ -10,7 +10,6 @@ struct Volumes {
   int musicVolume = 1000;    // 0 .. 1000, for the music player
   int musicPercent = 100;    // the settings' music volume, 0 .. 100
   int effectsPercent = 100;  // the settings' effects volume, 0 .. 100
-  int musicAttenuation = 0;  // the music volume as an attenuation, -10000 .. 0
 };
 extern Volumes volumes;
 
@@ -19,7 +18,10 @@ extern Volumes volumes;
 // file edited by hand) are taken as the nearest end.
 int VolumeAttenuation(int percent);
 
-// Recomputes effectsVolume, musicVolume and musicAttenuation from the two percents.
+// The music player's loudness, 0 .. 1000, for a music percent: ten steps a percent.
+int MusicLoudness(int percent);
+
+// Recomputes effectsVolume and musicVolume from the two percents.
 void ApplyVolumePercents();
 
 }  // namespace vx

@@ -24,6 +24,12 @@ enum LayerId : int {
   LAYER_FINISH_TEXT = 12,           // "img\finishtext.tga", second sheet
   LAYER_EDITOR_BACKGROUND = 53265,  // "img\editbackground.tga", screen layer
 };
+// Every id above, for whatever walks the whole list.
+inline constexpr LayerId kLayerIds[] = {
+    LAYER_TITLE_SHEET,      LAYER_WORLD_SELECT, LAYER_SETTINGS,    LAYER_STAGE_INFO_SHEET,
+    LAYER_PAUSE_BACKGROUND, LAYER_PAUSE_TEXTS,  LAYER_STAGE_CLEAR, LAYER_STAGE_CLEAR_TEXTS,
+    LAYER_SAVE_OFFER,       LAYER_FINISH_SCENE, LAYER_FINISH_TEXT, LAYER_EDITOR_BACKGROUND,
+};
 
 // The member name of a layer image, or "" for an id that is not in the list.
 const char* LayerImage(int id);

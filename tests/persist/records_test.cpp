@@ -262,19 +262,19 @@ TEST_F(RecordsTest, ReadingSettings) {
     const char* plain;  // nullptr: no file
     int desktopW, desktopH;
     bool result;
-    int w, h, x, y, musicAttenuation, effectsVolume;
+    int w, h, x, y, musicVolume, effectsVolume;  // music: the player's 0..1000
   } cases[] = {
-      {"no file", nullptr, 1280, 1024, false, 974, 974, 153, 0, 0, 0},
-      {"same desktop", "w600h600x10y20m50s0a1280b1024>", 1280, 1024, true, 600, 600, 10, 20, -3000,
+      {"no file", nullptr, 1280, 1024, false, 974, 974, 153, 0, 1000, 0},
+      {"same desktop", "w600h600x10y20m50s0a1280b1024>", 1280, 1024, true, 600, 600, 10, 20, 500,
        -10000},
-      {"another desktop", "w600h600x10y20m50s0a1280b1024>", 1024, 768, true, 718, 718, 153, 0,
-       -3000, -10000},
+      {"another desktop", "w600h600x10y20m50s0a1280b1024>", 1024, 768, true, 718, 718, 153, 0, 500,
+       -10000},
       // Nothing is adopted, and b was never closed: the fit window.
-      {"no closing '>'", "w600h600x10y20m50s0a1280b1024", 1280, 1024, false, 974, 974, 153, 0, 0,
+      {"no closing '>'", "w600h600x10y20m50s0a1280b1024", 1280, 1024, false, 974, 974, 153, 0, 1000,
        0},
-      {"no '>', desktop size read", "a1280b1024w600", 1280, 1024, false, 512, 512, 0, 0, 0, 0},
-      {"no desktop size", "w600h600m1>", 1280, 1024, true, 974, 974, 153, 0, -5940, 0},
-      {"volume beyond 100", "m400s-20a1280b1024>", 1280, 1024, true, 512, 512, 0, 0, 0, -4800},
+      {"no '>', desktop size read", "a1280b1024w600", 1280, 1024, false, 512, 512, 0, 0, 1000, 0},
+      {"no desktop size", "w600h600m1>", 1280, 1024, true, 974, 974, 153, 0, 10, 0},
+      {"volume beyond 100", "m400s-20a1280b1024>", 1280, 1024, true, 512, 512, 0, 0, 1000, -4800},
   };
   for (const Case& c : cases) {
     test::ResetCoreState();
@@ -286,7 +286,7 @@ TEST_F(RecordsTest, ReadingSettings) {
     EXPECT_EQ(app.requestedWindowSize[1], c.h) << c.what;
     EXPECT_EQ(app.requestedWindowPos[0], c.x) << c.what;
     EXPECT_EQ(app.requestedWindowPos[1], c.y) << c.what;
-    EXPECT_EQ(volumes.musicAttenuation, c.musicAttenuation) << c.what;
+    EXPECT_EQ(volumes.musicVolume, c.musicVolume) << c.what;
     EXPECT_EQ(volumes.effectsVolume, c.effectsVolume) << c.what;
     ExpectNoTemporaries();
   }

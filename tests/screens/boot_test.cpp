@@ -116,7 +116,7 @@ TEST_F(BootTest, WithoutPlayerFilesTheDefaultsHold) {
   EXPECT_EQ(volumes.effectsPercent, 100);
   EXPECT_EQ(volumes.musicPercent, 100);
   EXPECT_EQ(volumes.effectsVolume, 0);
-  EXPECT_EQ(volumes.musicAttenuation, 0);
+  EXPECT_EQ(volumes.musicVolume, 1000);
   EXPECT_EQ(app.requestedWindowSize[0], app.fitSize);
   EXPECT_EQ(app.requestedWindowSize[1], app.fitSize);
   EXPECT_EQ(app.requestedWindowPos[0], app.fitX);

@@ -33,7 +33,11 @@
 #include "platform/platform.h"
 #include "screens/backgrounds.h"
 #include "screens/boot.h"
+#include "screens/ending.h"
 #include "screens/intro.h"
+#include "screens/save_offer.h"
+#include "screens/settings_screen.h"
+#include "screens/stage_clear.h"
 #include "screens/stage_info.h"
 #include "screens/title.h"
 #include "screens/world_select.h"
@@ -54,6 +58,12 @@ void ResetCoreState() {
   randomSource = RandomSource{};
   player = PlayerState{};
   worldSelect = WorldSelectState{};
+  stageInfo = StageInfoState{};
+  pauseMenu = PauseState{};
+  stageClear = StageClearState{};
+  saveOffer = OfferState{};
+  settingsScreen = SettingsScreenState{};
+  ending = EndState{};
   shooter = ShooterState{};
   danger = DangerState{};
   pusher = PusherState{};
