@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "atlas.h"
+#include "draw/layers.h"
 #include "storage/archive.h"
 
 namespace fs = std::filesystem;
@@ -138,6 +139,22 @@ TEST_F(ContentArt, EveryImageIsPresentDecodesAndHasItsSize) {
   }
   // and the generator's table lists nothing beyond the inventory
   EXPECT_EQ(vx::art::Atlas().size(), Inventory().size());
+}
+
+// Every picture the screens draw through the layer slots is one the art generator paints
+// and packs.
+TEST_F(ContentArt, EveryLayerImageIsPackedAndPainted) {
+  for (vx::LayerId id : vx::kLayerIds) {
+    const std::string member = vx::LayerImage(id);
+    SCOPED_TRACE(member);
+    const auto it = Archive().find(member);
+    ASSERT_NE(it, Archive().end()) << "missing from _data.loc";
+    EXPECT_FALSE(Decode(member, it->second).rgba.empty());
+    bool inAtlas = false;
+    for (const vx::art::SheetEntry& entry : vx::art::Atlas())
+      inAtlas = inAtlas || Stored(entry.member) == member;
+    EXPECT_TRUE(inAtlas);
+  }
 }
 
 struct RegionStats {

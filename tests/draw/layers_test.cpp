@@ -1,3 +1,6 @@
+#include <set>
+#include <string>
+
 #include "core/frame_clock.h"
 #include "core/game_state.h"
 #include "draw_fixture.h"
@@ -222,6 +225,21 @@ TEST_F(MusicCreditTest, StageSetArchiveIsTriedFirst) {
   Run(Title, 1, 0);
   ASSERT_NE(layers.creditImage, nullptr);
   EXPECT_EQ(layers.creditImage->width, 64);
+}
+
+// Each id of the list names a picture of its own: an id given another picture would draw
+// from the wrong sheet, two ids for one picture would load it twice.
+TEST(LayerIds, EachIdNamesAPictureOfItsOwn) {
+  std::set<int> ids;
+  std::set<std::string> images;
+  for (LayerId id : kLayerIds) {
+    EXPECT_TRUE(ids.insert(id).second) << id;
+    const std::string image = LayerImage(id);
+    EXPECT_EQ(image.substr(0, 4), "img\\") << id;
+    EXPECT_EQ(image.substr(image.size() - 4), ".tga") << id;
+    EXPECT_TRUE(images.insert(image).second) << image;
+  }
+  EXPECT_STREQ(LayerImage(0), "");
 }
 
 }  // namespace
