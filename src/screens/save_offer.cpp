@@ -1,6 +1,7 @@
 #include "screens/save_offer.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/frame_clock.h"
 #include "core/game_state.h"
@@ -54,7 +55,9 @@ int SaveOffer(int code) {
     // The game's end has already turned the stage number back to 0; what is saved is the
     // last stage of the last world.
     if (saveOffer.nextState == Ending)
-      saveOffer.offeredStage = kWorldCount * std::max(flow.stagesPerWorld, 1) - 1;
+      saveOffer.offeredStage = static_cast<int>(
+          std::min(kWorldCount * static_cast<long long>(std::max(flow.stagesPerWorld, 1)) - 1,
+                   static_cast<long long>(INT_MAX)));
     saveOffer.storedStage = ReadSavedGame(false);
   }
 

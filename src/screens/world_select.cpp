@@ -195,7 +195,10 @@ int WorldSelectScreen() {
   if (!keyboard.current[KEY_RETURN]) worldSelect.returnArmed = true;
   const bool returnStarts = worldSelect.returnArmed && returnWentDown;
   if ((click && StrictlyInside(x, y, 260, 345, 470, 500)) || returnStarts) {
-    flow.stageNumber = (worldSelect.selectedWorld - 1) * spw;
+    // Stages per world come from a stage file: a huge count must not overflow.
+    flow.stageNumber =
+        static_cast<int>(std::min((worldSelect.selectedWorld - 1) * static_cast<long long>(spw),
+                                  static_cast<long long>(INT_MAX)));
     flow.gameState = StageLoad;
   }
 

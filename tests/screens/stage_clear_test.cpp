@@ -269,6 +269,12 @@ TEST_F(SaveOfferTest, AfterTheLastStageTheFifthWorldsLastStageIsSaved) {
   EXPECT_EQ(flow.stageNumber, 0);
 }
 
+TEST_F(SaveOfferTest, HugeWorldsDoNotWrapTheLastStage) {
+  flow.stagesPerWorld = 500000000;  // five worlds of them pass the largest int
+  OpenOffer(Ending, 0);
+  EXPECT_GE(saveOffer.offeredStage, 0);
+}
+
 // Once grown, the offer shows the stored stage (when there is a saved game) above the stage
 // it offers: world label centred at x 178, stage in the world centred at x 320.
 TEST_F(SaveOfferTest, ShowsTheStoredAndTheOfferedStage) {

@@ -290,6 +290,20 @@ TEST_F(WorldSelectTest, TheTitlesReturnAndClickDoNotCarryOver) {
   EXPECT_EQ(flow.gameState, WorldSelect);
 }
 
+// Stages per world come from a stage file; a huge count must not wrap the stage number.
+TEST_F(WorldSelectTest, HugeWorldsDoNotWrapTheStageNumber) {
+  SaveGameWithOpenWorlds({1, 2, 3, 4, 5});
+  Open();
+  flow.stagesPerWorld = 1000000000;
+  ClickAt(kBox[4].x, kBox[4].y);
+  ASSERT_EQ(worldSelect.selectedWorld, 5);
+  PointAt(kPlayX, kPlayY);
+  rig_->mouse.left = true;
+  Frame(1);
+  EXPECT_EQ(flow.gameState, StageLoad);
+  EXPECT_GE(flow.stageNumber, 0);
+}
+
 TEST_F(WorldSelectTest, EscapeAndBackReturnToTheTitle) {
   SaveGameWithOpenWorlds({1});
   for (bool byKey : {true, false}) {
