@@ -14,6 +14,39 @@ inline bool BoxHolds(float ex, float ey, float px, float py) {
   return px >= ex && px < ex + geometry.cellWidthF && py >= ey && py < ey + geometry.cellHeightF;
 }
 
+// The probe point of neighbour n (1 upper left .. 6 left) of a cell at (x, y); false for any
+// other n.
+inline bool NeighbourProbe(int n, float x, float y, float* px, float* py) {
+  const float w = geometry.cellWidthF, h = geometry.cellHeightF;
+  switch (n) {
+    case 1:
+      *px = x, *py = y - h / 2;
+      return true;
+    case 2:
+      *px = x + w, *py = y - h / 2;
+      return true;
+    case 3:
+      *px = x + 1.5f * w, *py = y + h / 2;
+      return true;
+    case 4:
+      *px = x + w, *py = y + 1.5f * h;
+      return true;
+    case 5:
+      *px = x, *py = y + 1.5f * h;
+      return true;
+    case 6:
+      *px = x - w / 2, *py = y + h / 2;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Whether the point lies strictly inside the cell-sized box at (ex, ey), all edges exclusive.
+inline bool BoxHoldsStrictly(float ex, float ey, float px, float py) {
+  return px > ex && px < ex + geometry.cellWidthF && py > ey && py < ey + geometry.cellHeightF;
+}
+
 // The box of a ball at (x, y) shrunk by shrinkPercent of the cell size, half on each side.
 struct ProbeBox {
   float left, top, right, bottom;

@@ -88,6 +88,29 @@ struct FieldIndex {
 };
 FieldIndex fieldIndex;
 
+// The cells for the link resolution's neighbour probes.
+UniformGrid neighbourGrid;
+
+// Cells, blocks and objects for the searches for a free place.
+struct SpotIndex {
+  UniformGrid cellGrid;
+  UniformGrid blockGrid;
+  UniformGrid objectGrid;
+};
+SpotIndex spotIndex;
+
+// The highest index filed in `grid` whose box at (xs[i], ys[i]) holds a corner of the box of
+// a ball at (x, y) shrunk by shrinkPercent.
+int HighestAtBox(const UniformGrid& grid, const float* xs, const float* ys, float x, float y,
+                 float shrinkPercent) {
+  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
+  int found = -1;
+  grid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
+    if (i > found && CornersIn(xs[i], ys[i], b)) found = i;
+  });
+  return found;
+}
+
 bool BlockHoldsPoint(float x, float y) {
   bool held = false;
   fieldIndex.blockGrid.ForArea(x, y, x, y, [&](int i) {
@@ -108,21 +131,11 @@ void BuildFieldIndex() {
 }
 
 int IndexedCellAtBox(float x, float y, float shrinkPercent) {
-  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
-  int found = -1;
-  fieldIndex.cellGrid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
-    if (i > found && CornersIn(cells.x[i], cells.y[i], b)) found = i;
-  });
-  return found;
+  return HighestAtBox(fieldIndex.cellGrid, cells.x, cells.y, x, y, shrinkPercent);
 }
 
 int IndexedBlockAtBox(float x, float y, float shrinkPercent) {
-  ProbeBox b = ShrunkBox(x, y, shrinkPercent);
-  int found = -1;
-  fieldIndex.blockGrid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
-    if (i > found && CornersIn(blocks.x[i], blocks.y[i], b)) found = i;
-  });
-  return found;
+  return HighestAtBox(fieldIndex.blockGrid, blocks.x, blocks.y, x, y, shrinkPercent);
 }
 
 bool IndexedCellStandsAt(float x, float y) {
@@ -153,6 +166,40 @@ int IndexedObjectZoneAt(float x, float y, float radiusFactor) {
   for (int k = 0; k < fieldIndex.auraCount && result <= 1; ++k)
     result = AuraZone(fieldIndex.auras[k], px, py, r);
   return result;
+}
+
+void BuildNeighbourIndex() {
+  neighbourGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
+}
+
+int IndexedNeighbourOf(int n, int i, int skipMask) {
+  if (i < 0 || i >= cells.cellCount) return -1;
+  float px, py;
+  if (!NeighbourProbe(n, cells.x[i], cells.y[i], &px, &py)) return -1;
+  // The first in table order, as the scan answers.
+  int found = -1;
+  neighbourGrid.ForArea(px, py, px, py, [&](int j) {
+    if (found >= 0 && j > found) return;
+    if (!(cells.flags[j] & skipMask) && BoxHoldsStrictly(cells.x[j], cells.y[j], px, py)) found = j;
+  });
+  return found;
+}
+
+void BuildSpotIndex() {
+  spotIndex.cellGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
+  spotIndex.blockGrid.Build(blocks.x, blocks.y, blocks.blockCount,
+                            [](int i) { return !BlockIgnored(i); });
+  spotIndex.objectGrid.Build(objects.x, objects.y, objects.objectCount, [](int) { return true; });
+}
+
+int SpotCellAtBox(float x, float y, float shrinkPercent) {
+  return HighestAtBox(spotIndex.cellGrid, cells.x, cells.y, x, y, shrinkPercent);
+}
+int SpotBlockAtBox(float x, float y, float shrinkPercent) {
+  return HighestAtBox(spotIndex.blockGrid, blocks.x, blocks.y, x, y, shrinkPercent);
+}
+int SpotObjectAtBox(float x, float y, float shrinkPercent) {
+  return HighestAtBox(spotIndex.objectGrid, objects.x, objects.y, x, y, shrinkPercent);
 }
 
 }  // namespace vx

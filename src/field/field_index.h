@@ -1,6 +1,6 @@
-// A uniform grid over the field for the aim path's many box tests. It is rebuilt from the
-// tables at the start of each path computation and answers exactly as the table scans do
-// (the highest matching index), visiting only the entries near the probe.
+// Uniform grids over the field for the many box and neighbour tests of the aim path, the link
+// resolution and the searches for a free place. Each is rebuilt from the tables when its user
+// starts and answers exactly as the table scans do, visiting only the entries near the probe.
 #pragma once
 #include "field/aim_path.h"
 
@@ -16,5 +16,18 @@ int IndexedObjectZoneAt(float x, float y, float radiusFactor);
 // The same answers as BlockAtBox, and whether some cell stands exactly at (x, y).
 int IndexedBlockAtBox(float x, float y, float shrinkPercent);
 bool IndexedCellStandsAt(float x, float y);
+
+// The link resolution's index: the cells as they stand when it starts. NeighbourOf's answer
+// (the first cell in table order) while no cell moves, is added or is removed.
+void BuildNeighbourIndex();
+int IndexedNeighbourOf(int n, int i, int skipMask);
+
+// The index of a search for a free place: cells, the blocks the block tests consider and every
+// object. CellAtBox's, BlockAtBox's and ObjectAtBox's answers while the tables stay as they
+// were.
+void BuildSpotIndex();
+int SpotCellAtBox(float x, float y, float shrinkPercent);
+int SpotBlockAtBox(float x, float y, float shrinkPercent);
+int SpotObjectAtBox(float x, float y, float shrinkPercent);
 
 }  // namespace vx

@@ -89,10 +89,31 @@ void ShiftDown(T* column, int from, int count) {
 
 }  // namespace
 
+namespace {
+
+// Within 1.5 cell heights of the bottom line.
+bool Overflows(float y) {
+  return y + 1.5f * geometry.cellHeightF > geometry.bottomLine;
+}
+bool CellOverflows(int i) {
+  return Overflows(cells.y[i]);
+}
+
+}  // namespace
+
 int CountColourBalls() {
+  // Auras, flashes, growing balls and bombs count for the overflow; popping and falling balls
+  // do not.
+  constexpr int kOverflowObjects = 0x43F;
   int n = 0;
-  for (int i = 0; i < cells.cellCount; ++i)
+  bool overflow = false;
+  for (int i = 0; i < cells.cellCount; ++i) {
     if (IsColourKind(cells.kind[i])) ++n;
+    overflow |= CellOverflows(i);
+  }
+  for (int i = 0; i < objects.objectCount && !overflow; ++i)
+    overflow = (objects.flags[i] & kOverflowObjects) && Overflows(objects.y[i]);
+  if (overflow) fieldCounts.fieldOverflow = true;
   return n;
 }
 
@@ -109,6 +130,17 @@ void RemoveCell(int i) {
   fieldCounts.remainingColourCells = CountColourBalls();
 }
 
+void RemoveObject(int i) {
+  int n = objects.objectCount;
+  if (i < 0 || i >= n) return;
+  ShiftDown(objects.x, i, n);
+  ShiftDown(objects.y, i, n);
+  ShiftDown(objects.code, i, n);
+  ShiftDown(objects.flags, i, n);
+  ShiftDown(objects.timer, i, n);
+  objects.objectCount = n - 1;
+}
+
 void RemoveBlock(int i) {
   int n = blocks.blockCount;
   if (i < 0 || i >= n) return;
@@ -120,63 +152,36 @@ void RemoveBlock(int i) {
 
 int NeighbourOf(int n, int i, int skipMask) {
   if (i < 0 || i >= cells.cellCount) return -1;
-  const float w = geometry.cellWidthF, h = geometry.cellHeightF;
-  const float x = cells.x[i], y = cells.y[i];
   float px, py;
-  switch (n) {
-    case 1:
-      px = x, py = y - h / 2;
-      break;
-    case 2:
-      px = x + w, py = y - h / 2;
-      break;
-    case 3:
-      px = x + 1.5f * w, py = y + h / 2;
-      break;
-    case 4:
-      px = x + w, py = y + 1.5f * h;
-      break;
-    case 5:
-      px = x, py = y + 1.5f * h;
-      break;
-    case 6:
-      px = x - w / 2, py = y + h / 2;
-      break;
-    default:
-      return -1;
-  }
+  if (!NeighbourProbe(n, cells.x[i], cells.y[i], &px, &py)) return -1;
   for (int j = 0; j < cells.cellCount; ++j) {
     if (cells.flags[j] & skipMask) continue;
-    if (px > cells.x[j] && px < cells.x[j] + w && py > cells.y[j] && py < cells.y[j] + h) return j;
+    if (BoxHoldsStrictly(cells.x[j], cells.y[j], px, py)) return j;
   }
   return -1;
 }
 
-int DetachCells(int mask) {
-  int popped = 0, fallen = 0, moved = 0;
-  int i = 0;
-  while (i < cells.cellCount) {
-    int f = cells.flags[i];
-    if (!(f & mask)) {
-      ++i;
-      continue;
-    }
-    // A full object table keeps the cell in the grid rather than losing it unseen.
-    int o = AppendObject(cells.x[i], cells.y[i], cells.kind[i], f, cells.timer[i]);
-    if (o < 0) break;
-    if (f & CELL_BREAKING) {
-      objects.timer[o] = static_cast<float>(8 + GameRand() % 2);
-      objects.code[o] = -cells.kind[i];
-      objects.flags[o] = OBJECT_POPPING;
-      ++popped;
-    } else if (f & CELL_UNSUPPORTED) {
-      objects.timer[o] = (static_cast<float>(GameRand() % 800) / 1850.0f + 0.05f) * 10.0f;
-      objects.flags[o] = OBJECT_FALLING;
-      ++fallen;
-    }
-    RemoveCell(i);
-    ++moved;
+namespace {
+
+// Fills object o, just appended for cell i, as a popping or a falling ball; returns which
+// sound group it counts in (1 popped, 2 fallen, 0 neither).
+int MakeDetached(int o, int i) {
+  const int f = cells.flags[i];
+  if (f & CELL_BREAKING) {
+    objects.timer[o] = static_cast<float>(8 + GameRand() % 2);
+    objects.code[o] = -cells.kind[i];
+    objects.flags[o] = OBJECT_POPPING;
+    return 1;
   }
+  if (f & CELL_UNSUPPORTED) {
+    objects.timer[o] = (static_cast<float>(GameRand() % 800) / 1850.0f + 0.05f) * 10.0f;
+    objects.flags[o] = OBJECT_FALLING;
+    return 2;
+  }
+  return 0;
+}
+
+void PlayDetachSounds(int popped, int fallen) {
   const int volume = volumes.effectsVolume;
   if (popped > 3) {
     PlaySound(sfx.linkedMany, 0, volume);
@@ -190,6 +195,69 @@ int DetachCells(int mask) {
   } else if (fallen > 0) {
     PlaySound(sfx.fall3, 0, volume);
   }
+}
+
+}  // namespace
+
+int DetachCells(int mask) {
+  // One pass that keeps the cells staying in order and recounts once at the end. Removing
+  // the moved cells one by one would shift the table and recount it for every cell.
+  int counted[3] = {0, 0, 0};
+  const int n = cells.cellCount;
+  int kept = 0, firstMoved = -1;
+  bool full = false;
+  for (int i = 0; i < n; ++i) {
+    const int f = cells.flags[i];
+    int o = -1;
+    // A full object table keeps the cell in the grid rather than losing it unseen.
+    if (!full && (f & mask)) {
+      o = AppendObject(cells.x[i], cells.y[i], cells.kind[i], f, cells.timer[i]);
+      full = o < 0;
+    }
+    if (o < 0) {
+      if (kept != i) {
+        cells.x[kept] = cells.x[i];
+        cells.y[kept] = cells.y[i];
+        cells.kind[kept] = cells.kind[i];
+        cells.flags[kept] = f;
+        cells.timer[kept] = cells.timer[i];
+      }
+      ++kept;
+      continue;
+    }
+    ++counted[MakeDetached(o, i)];
+    if (IsColourKind(cells.kind[i])) ++fieldCounts.clearedColourCells;
+    if (firstMoved < 0) {
+      firstMoved = i;
+      // Removing cells one at a time recounts after each removal: every cell but the first
+      // moved one is looked at by some recount, so each may raise the overflow flag.
+      for (int j = 0; j < n; ++j)
+        if (j != i && CellOverflows(j)) fieldCounts.fieldOverflow = true;
+    }
+  }
+  cells.cellCount = kept;
+  const int moved = n - kept;
+  if (moved > 0) fieldCounts.remainingColourCells = CountColourBalls();
+  PlayDetachSounds(counted[1], counted[2]);
+  return moved;
+}
+
+int DetachCellsReference(int mask) {
+  int counted[3] = {0, 0, 0};
+  int moved = 0;
+  int i = 0;
+  while (i < cells.cellCount) {
+    if (!(cells.flags[i] & mask)) {
+      ++i;
+      continue;
+    }
+    int o = AppendObject(cells.x[i], cells.y[i], cells.kind[i], cells.flags[i], cells.timer[i]);
+    if (o < 0) break;
+    ++counted[MakeDetached(o, i)];
+    RemoveCell(i);
+    ++moved;
+  }
+  PlayDetachSounds(counted[1], counted[2]);
   return moved;
 }
 

@@ -166,11 +166,15 @@ int AppendCell(float x, float y, int kind, int flags, float timer);
 int AppendObject(float x, float y, int code, int flags, float timer);
 int AppendBlock(float x, float y, int kind);
 
-// The number of cells of kinds 1..9.
+// The number of cells of kinds 1..9. Raises fieldCounts.fieldOverflow when a cell, or an
+// object other than a popping or falling ball, comes within 1.5 cell heights of the bottom
+// line (the flag is only ever raised here; the play frame clears it).
 int CountColourBalls();
 
 // Removes cell i, keeping the cleared and remaining colour counts.
 void RemoveCell(int i);
+// Remove entry i, shifting the later entries down by one.
+void RemoveObject(int i);
 void RemoveBlock(int i);
 
 // Index of the n-th hexagonal neighbour of cell i (1 upper left, 2 upper right, 3 right,
@@ -179,8 +183,11 @@ int NeighbourOf(int n, int i, int skipMask);
 
 // Moves every cell whose flags share a bit with mask into the object table: breaking cells
 // become popping balls, unsupported ones falling balls. Plays the link and fall sounds and
-// returns the number moved.
+// returns the number moved. The cells that stay keep their order; the counts are taken once.
 int DetachCells(int mask);
+// The same, removing the cells one by one with RemoveCell; slow on large groups, kept as the
+// measure of the other.
+int DetachCellsReference(int mask);
 
 struct GridPlace {
   int x = 0;

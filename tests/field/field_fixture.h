@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "audio/sound.h"
@@ -36,12 +37,17 @@ class FieldTest : public ::testing::Test {
   // Gives every effect the field plays a slot of its own, so recorded plays tell them apart.
   void LoadFieldSounds() {
     int slot = 0;
-    for (int* id : {&sfx.bounce, &sfx.fall3, &sfx.fall5, &sfx.fallMany, &sfx.linked3,
-                    &sfx.linkedMany, &sfx.wheelClick, &sfx.bombFall, &sfx.laser1, &sfx.explosion,
-                    &sfx.fireWorld[0], &sfx.landedWorld[0]}) {
+    auto give = [&](int* id) {
       *id = slot;
       soundSystem.loaded[slot] = true;
       ++slot;
+    };
+    for (int* id : {&sfx.bounce, &sfx.fall3, &sfx.fall5, &sfx.fallMany, &sfx.linked3,
+                    &sfx.linkedMany, &sfx.wheelClick, &sfx.bombFall, &sfx.laser1, &sfx.explosion})
+      give(id);
+    for (int w = 0; w < kWorldSoundCount; ++w) {
+      give(&sfx.fireWorld[w]);
+      give(&sfx.landedWorld[w]);
     }
     rig_->sound.events.clear();
   }
@@ -78,6 +84,43 @@ class FieldTest : public ::testing::Test {
     return -1;
   }
 };
+
+// A random field: cells mostly on the grid, some off it (a few outside the field), kinds
+// 1..colours and specials, random flags, a few blocks and objects of every behaviour bit.
+inline void RandomField(std::mt19937& rng, int cellsWanted, int colours) {
+  auto uniform = [&](float lo, float hi) {
+    return std::uniform_real_distribution<float>(lo, hi)(rng);
+  };
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  const int sizes[] = {10, 20, 32, 50, 64};
+  const int size = sizes[pick(5)];
+  SetCellSize(size, size);
+  geometry.ceilingOffset = pick(2) == 0 ? static_cast<float>(pick(200)) : 0.0f;
+  const int flagChoices[] = {CELL_PLACED,
+                             CELL_PLACED,
+                             CELL_PLACED,
+                             CELL_PLACED | CELL_BOMB,
+                             0,
+                             CELL_PLACED | CELL_BREAKING,
+                             CELL_PLACED | CELL_UNSUPPORTED};
+  for (int i = 0; i < cellsWanted; ++i) {
+    float x, y;
+    if (pick(8) == 0) {
+      x = uniform(-80.0f, 1100.0f);
+      y = uniform(-80.0f, 1100.0f);
+    } else {
+      GridPlace g = SnapToGrid(pick(1024), pick(1024));
+      x = static_cast<float>(g.x);
+      y = static_cast<float>(g.y);
+    }
+    const int kind = pick(6) == 0 ? 18 + pick(16) : 1 + pick(colours);
+    AppendCell(x, y, kind, flagChoices[pick(7)], 0.0f);
+  }
+  for (int b = pick(30); b > 0; --b)
+    AppendBlock(uniform(-20.0f, 1000.0f), uniform(0.0f, 900.0f), pick(10));
+  for (int o = pick(300); o > 0; --o)
+    AppendObject(uniform(-50.0f, 1050.0f), uniform(-50.0f, 1050.0f), 3, 1 << pick(14), 0.0f);
+}
 
 // A scripted random source: hands out the given values in turn, then repeats the last.
 struct ScriptedRandom {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "field/field_index.h"
 #include "field/field_tables.h"
 #include "field_fixture.h"
 
@@ -208,6 +211,103 @@ TEST_F(FieldTablesTest, RemovalShiftsDownAndSortingByYIsStable) {
   RemoveBlock(0);
   ASSERT_EQ(blocks.blockCount, 1);
   EXPECT_EQ(blocks.kind[0], 2);
+}
+
+TEST_F(FieldTablesTest, TheColourCountRaisesTheOverflowNearTheBottomLine) {
+  // 50-unit cells: the bottom line is 974, so anything lower than 974 - 75 = 899 overflows.
+  struct Case {
+    bool cell;  // a cell, else an object with these flags
+    int flags;
+    float y;
+    bool overflow;
+  };
+  const Case cases[] = {
+      {true, CELL_PLACED, 899.0f, false},
+      {true, CELL_PLACED, 899.5f, true},
+      {false, OBJECT_GROWING_BALL, 900.0f, true},
+      {false, OBJECT_GROWING_SEED, 900.0f, true},
+      {false, OBJECT_DEFLECTOR | OBJECT_ABSORBER | OBJECT_COLOUR_CHANGER, 900.0f, true},
+      {false, OBJECT_HIT_FLASH, 900.0f, true},
+      {false, OBJECT_BOMB, 900.0f, true},
+      {false, OBJECT_GROWING_BALL, 899.0f, false},
+      {false, OBJECT_POPPING, 950.0f, false},
+      {false, OBJECT_FALLING, 950.0f, false},
+      {false, OBJECT_LASER_BEAM | OBJECT_BEAM_FLASH | OBJECT_BOMB_BLAST | OBJECT_INTRUDER, 950.0f,
+       false},
+  };
+  for (const Case& c : cases) {
+    ResetFieldTables();
+    SetCellSize(50, 50);
+    PlaceCell(0, 0, 4);
+    PlaceCell(1, 0, 22);
+    if (c.cell) {
+      AppendCell(300.0f, c.y, 7, c.flags, 0.0f);
+    } else {
+      AppendObject(300.0f, c.y, 7, c.flags, 0.0f);
+    }
+    EXPECT_EQ(CountColourBalls(), c.cell ? 2 : 1);
+    EXPECT_EQ(fieldCounts.fieldOverflow, c.overflow) << c.flags << " at " << c.y;
+  }
+  // The count only ever raises it.
+  fieldCounts.fieldOverflow = true;
+  objects.objectCount = 0;
+  CountColourBalls();
+  EXPECT_TRUE(fieldCounts.fieldOverflow);
+}
+
+TEST_F(FieldTablesTest, RemovingAnObjectShiftsTheLaterOnesDown) {
+  for (int k = 0; k < 4; ++k) AppendObject(10.0f * k, 5.0f * k, k, 1 << k, 100.0f + k);
+  RemoveObject(1);
+  RemoveObject(7);  // out of range: nothing
+  RemoveObject(-1);
+  ASSERT_EQ(objects.objectCount, 3);
+  const int codes[] = {0, 2, 3};
+  for (int i = 0; i < 3; ++i) {
+    const int k = codes[i];
+    EXPECT_EQ(objects.code[i], k);
+    EXPECT_EQ(objects.x[i], 10.0f * k);
+    EXPECT_EQ(objects.y[i], 5.0f * k);
+    EXPECT_EQ(objects.flags[i], 1 << k);
+    EXPECT_EQ(objects.timer[i], 100.0f + k);
+  }
+}
+
+TEST_F(FieldTablesTest, IndexedQueriesAnswerAsTheScans) {
+  std::mt19937 rng(9090);
+  auto uniform = [&](float lo, float hi) {
+    return std::uniform_real_distribution<float>(lo, hi)(rng);
+  };
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  int neighbours = 0, boxHits = 0;
+  for (int field = 0; field < 40; ++field) {
+    ResetFieldTables();
+    RandomField(rng, pick(3) == 0 ? 5000 : pick(800), 9);
+    BuildNeighbourIndex();
+    BuildSpotIndex();
+    SCOPED_TRACE(field);
+    for (int probe = 0; probe < 400 && cells.cellCount > 0; ++probe) {
+      const int i = pick(cells.cellCount), n = pick(8);  // 0 and 7 are no neighbour
+      const int mask = (pick(3) == 0 ? CELL_BREAKING : 0) | (pick(3) == 0 ? CELL_BOMB : 0);
+      const int expected = NeighbourOf(n, i, mask);
+      ASSERT_EQ(IndexedNeighbourOf(n, i, mask), expected) << n << " of " << i;
+      neighbours += expected >= 0;
+    }
+    for (int probe = 0; probe < 400; ++probe) {
+      float x = uniform(-80.0f, 1100.0f), y = uniform(-80.0f, 1100.0f);
+      if (probe % 2 == 0 && cells.cellCount > 0) {
+        const int i = pick(cells.cellCount);
+        x = cells.x[i] + uniform(-30.0f, 30.0f);
+        y = cells.y[i] + uniform(-30.0f, 30.0f);
+      }
+      const float shrink = probe % 3 == 0 ? 50.0f : 70.0f;
+      ASSERT_EQ(SpotCellAtBox(x, y, shrink), CellAtBox(x, y, shrink));
+      ASSERT_EQ(SpotBlockAtBox(x, y, shrink), BlockAtBox(x, y, shrink));
+      ASSERT_EQ(SpotObjectAtBox(x, y, shrink), ObjectAtBox(x, y, shrink));
+      boxHits += CellAtBox(x, y, shrink) >= 0;
+    }
+  }
+  EXPECT_GT(neighbours, 2000);
+  EXPECT_GT(boxHits, 2000);
 }
 
 }  // namespace

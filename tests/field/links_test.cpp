@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+#include <vector>
+
 #include "core/game_state.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
 #include "field/hit_effects.h"
 #include "field/links.h"
@@ -231,6 +236,123 @@ TEST_F(LinksTest, SpringsGrowNothingOutsideTheFieldOrNearTheLauncher) {
   int low = PlaceCell(4, 11, KIND_GEM_SPRING);  // y 550: only the two upper places lie above
   GemSpring(low);
   EXPECT_EQ(objects.objectCount, 3);
+}
+
+// A seeded source that counts what it hands out, so two runs can start from the same draw.
+struct CountingRandom {
+  static inline std::mt19937 engine;
+  static inline int calls = 0;
+  static int Next() {
+    ++calls;
+    return static_cast<int>(engine() % 32768u);
+  }
+  static void Start(unsigned seed) {
+    engine.seed(seed);
+    calls = 0;
+    randomSource.next = &Next;
+  }
+};
+
+// Everything a resolution may change.
+struct Outcome {
+  bool broke = false;
+  FieldCells cellTable;
+  FieldObjects objectTable;
+  FieldCounts counts;
+  BonusState bonus;
+  bool aimGuide = false;
+  int randomCalls = 0;
+  std::vector<int> sounds;
+};
+
+TEST_F(LinksTest, IndexedResolutionMatchesTheScansOnRandomFields) {
+  std::mt19937 rng(31337);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  auto start = std::make_unique<Outcome>();
+  auto reference = std::make_unique<Outcome>();
+  auto got = std::make_unique<Outcome>();
+  auto capture = [&](Outcome& o, bool broke) {
+    o.broke = broke;
+    o.cellTable = cells;
+    o.objectTable = objects;
+    o.counts = fieldCounts;
+    o.bonus = bonuses;
+    o.aimGuide = flow.aimGuide;
+    o.randomCalls = CountingRandom::calls;
+    o.sounds.clear();
+    for (const auto& e : rig_->sound.Calls(platform::SoundCall::Play))
+      o.sounds.push_back(e.channel);
+  };
+  auto restore = [&](const Outcome& o) {
+    cells = o.cellTable;
+    objects = o.objectTable;
+    fieldCounts = o.counts;
+    bonuses = o.bonus;
+    flow.aimGuide = o.aimGuide;
+    rig_->sound.events.clear();
+  };
+  LoadFieldSounds();
+  int breaks = 0, bigBreaks = 0, falls = 0;
+  for (int field = 0; field < 150; ++field) {
+    ResetFieldTables();
+    const bool big = pick(4) == 0;
+    RandomField(rng, big ? 4990 : pick(1500), big ? 1 + pick(2) : 1 + pick(9));
+    geometry.colourCount = 2 + pick(3);
+    flow.stageNumber = pick(5);
+    // The shot: a new cell on the grid, touching some cell or none.
+    const int colour = pick(10) == 0 ? KIND_LASER_GIFT : 1 + pick(3);
+    shooter.shotColour = colour;
+    GridPlace g = SnapToGrid(pick(1024), pick(900));
+    shooter.newCell =
+        AppendCell(static_cast<float>(g.x), static_cast<float>(g.y), colour, CELL_PLACED, 0.0f);
+    shooter.hitCellOfShot = pick(3) == 0 && cells.cellCount > 0 ? pick(cells.cellCount) : -1;
+    if (pick(4) == 0) objects.objectCount = kObjectCapacity - pick(40);  // nearly full
+    rig_->sound.events.clear();
+    capture(*start, false);
+    const unsigned seed = rng();
+
+    CountingRandom::Start(seed);
+    capture(*reference, ResolveShotReference(true));
+    restore(*start);
+    CountingRandom::Start(seed);
+    capture(*got, ResolveShot(true));
+
+    SCOPED_TRACE(field);
+    ASSERT_EQ(got->broke, reference->broke);
+    ASSERT_EQ(got->cellTable.cellCount, reference->cellTable.cellCount);
+    for (int i = 0; i < cells.cellCount; ++i) {
+      ASSERT_EQ(got->cellTable.x[i], reference->cellTable.x[i]) << i;
+      ASSERT_EQ(got->cellTable.y[i], reference->cellTable.y[i]) << i;
+      ASSERT_EQ(got->cellTable.kind[i], reference->cellTable.kind[i]) << i;
+      ASSERT_EQ(got->cellTable.flags[i], reference->cellTable.flags[i]) << i;
+      ASSERT_EQ(got->cellTable.timer[i], reference->cellTable.timer[i]) << i;
+    }
+    ASSERT_EQ(got->objectTable.objectCount, reference->objectTable.objectCount);
+    for (int i = 0; i < objects.objectCount; ++i) {
+      ASSERT_EQ(got->objectTable.x[i], reference->objectTable.x[i]) << i;
+      ASSERT_EQ(got->objectTable.y[i], reference->objectTable.y[i]) << i;
+      ASSERT_EQ(got->objectTable.code[i], reference->objectTable.code[i]) << i;
+      ASSERT_EQ(got->objectTable.flags[i], reference->objectTable.flags[i]) << i;
+      ASSERT_EQ(got->objectTable.timer[i], reference->objectTable.timer[i]) << i;
+    }
+    ASSERT_EQ(got->counts.clearedColourCells, reference->counts.clearedColourCells);
+    ASSERT_EQ(got->counts.remainingColourCells, reference->counts.remainingColourCells);
+    ASSERT_EQ(got->counts.fieldOverflow, reference->counts.fieldOverflow);
+    ASSERT_EQ(got->bonus.laserBonus, reference->bonus.laserBonus);
+    ASSERT_EQ(got->bonus.guideGiftActive, reference->bonus.guideGiftActive);
+    ASSERT_EQ(got->aimGuide, reference->aimGuide);
+    ASSERT_EQ(got->randomCalls, reference->randomCalls);
+    ASSERT_EQ(got->sounds, reference->sounds);
+    const int moved = start->cellTable.cellCount - got->cellTable.cellCount;
+    breaks += got->broke;
+    bigBreaks += moved > 1000;
+    for (int i = start->objectTable.objectCount; i < objects.objectCount; ++i)
+      falls += objects.flags[i] == OBJECT_FALLING;
+  }
+  // The fields must have exercised breaks, large ones and falls.
+  EXPECT_GT(breaks, 30);
+  EXPECT_GT(bigBreaks, 3);
+  EXPECT_GT(falls, 20);
 }
 
 }  // namespace
