@@ -78,7 +78,9 @@ int TracePath() {
         dx = ndx;
         dy = ndy;
       } else if (zone == 4) {
+        // Swallowed: the ball never reaches a cell it touches on this same step.
         touched = true;
+        cellHit = false;
         f |= PATH_ABSORBED;
       } else if (zone == 5) {
         f |= PATH_RECOLOUR;

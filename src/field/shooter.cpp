@@ -27,8 +27,9 @@ constexpr float kScreenScale = 0.5f;
 constexpr float kMaxAim = 87.0f;
 constexpr float kDegreesToRadians = 0.0174533f;
 
+// The current world's variant: variants 1..5 belong to the worlds, 0 is the neutral one.
 int WorldSound(const int* byWorld) {
-  int w = CurrentWorld();
+  int w = CurrentWorld() + 1;
   return byWorld[std::clamp(w, 0, kWorldSoundCount - 1)];
 }
 
@@ -134,9 +135,20 @@ void Aim() {
   DrawAimGuide();
 }
 
+// The cell the flying ball touches at the end of its path, as the table stands now: cells may
+// have been removed or added during the flight, so the index taken while aiming may name
+// another cell by now. -1 when the path did not end on a cell or nothing is there any more.
+int TouchedCell() {
+  const AimPath& p = aimPath;
+  if (!p.endedOnCell || p.pathCount <= 0) return -1;
+  return CellAtBox(p.x[p.pathCount - 1], p.y[p.pathCount - 1], 50.0f);
+}
+
 void Land() {
   ShooterState& s = shooter;
   const FieldGeometry& g = geometry;
+  // Before the new cell joins the table, which it would otherwise answer for itself.
+  const int touched = TouchedCell();
   bool absorbed = false;
   if ((aimPath.pathFlags & PATH_ABSORBED) && FindFreeSpot()) {
     SpawnHitFlash(s.landX, s.landY);
@@ -153,7 +165,7 @@ void Land() {
       DetachCells(CELL_BREAKING);
       s.invasionDue = true;
     } else {
-      s.hitCellOfShot = aimPath.endedOnCell ? aimPath.hitCell : -1;
+      s.hitCellOfShot = touched;
       s.newCell = cell;
       if (!ResolveShot(true) && !absorbed) {
         StartLandingSlide(aimPath.pathEndX, aimPath.pathEndY, s.landX, s.landY, s.shotColour,
@@ -289,6 +301,7 @@ void SpawnHitFlash(float x, float y) {
 
 bool FindFreeSpot() {
   const FieldGeometry& g = geometry;
+  bool indexed = false;  // built at the first place that needs the box tests
   for (int attempt = 0; attempt < 5000; ++attempt) {
     int rx = GameRand() % 1024;
     int ry = GameRand() % 1024;
@@ -296,8 +309,12 @@ bool FindFreeSpot() {
     float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
     // The place rules first: they are cheap, and a place must pass both tests anyway.
     if (!(p.x <= 1024 - g.cellWidth && y <= g.bottomLine - 168.0f && y >= g.ceilingLine)) continue;
-    if (ObjectAtBox(x, y, 70.0f) >= 0 || CellAtBox(x, y, 70.0f) >= 0 ||
-        BlockAtBox(x, y, 70.0f) >= 0)
+    if (!indexed) {
+      BuildSpotIndex();
+      indexed = true;
+    }
+    if (SpotObjectAtBox(x, y, 70.0f) >= 0 || SpotCellAtBox(x, y, 70.0f) >= 0 ||
+        SpotBlockAtBox(x, y, 70.0f) >= 0)
       continue;
     shooter.landX = x;
     shooter.landY = y;

@@ -120,16 +120,42 @@ TEST_F(ShooterTest, AClickStillSoundingIsRetriedNextFrame) {
   EXPECT_EQ(shooter.lastClickTick, 2);
 }
 
-TEST_F(ShooterTest, FiringPlaysTheWorldsSoundOrTheLaser) {
+TEST_F(ShooterTest, FiringAndLandingPlayTheWorldsOwnVariant) {
   LoadFieldSounds();
-  frameClock.frameStep = 0.1f;
-  for (int laser : {0, 1, 2}) {
+  // Variants 1..5 belong to the worlds in order; 0 is the neutral one, never a world's.
+  struct Case {
+    int stagesPerWorld, stage;
+    int variant;
+  };
+  const Case cases[] = {{100, 0, 1}, {100, 99, 1}, {100, 100, 2}, {100, 499, 5},
+                        {10, 25, 3}, {10, 49, 5},  {1, 3, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "stage " << c.stage << " of " << c.stagesPerWorld);
+    ResetFieldTables();
+    SetCellSize(50, 50);
+    shooter = ShooterState{};
+    flow.stagesPerWorld = c.stagesPerWorld;
+    flow.stageNumber = c.stage;
+    frameClock.frameStep = 20.0f;
+    flow.clickThisFrame = true;
+    UpdateShooter();
+    flow.clickThisFrame = false;
+    ASSERT_TRUE(shooter.shotActive);
+    EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.fireWorld[c.variant]});
+    for (int frame = 0; frame < 20 && shooter.shotActive; ++frame) UpdateShooter();
+    ASSERT_EQ(cells.cellCount, 1);  // settled on the ceiling line
+    std::vector<int> played = TakePlayed();
+    ASSERT_FALSE(played.empty());
+    EXPECT_EQ(played.back(), sfx.landedWorld[c.variant]);
+  }
+  // A laser bonus fires the laser instead.
+  for (int laser : {1, 2}) {
     shooter = ShooterState{};
     bonuses.laserBonus = laser;
     flow.clickThisFrame = true;
     UpdateShooter();
     ASSERT_TRUE(shooter.shotActive);
-    EXPECT_EQ(TakePlayed(), std::vector<int>{laser ? sfx.laser1 : sfx.fireWorld[0]}) << laser;
+    EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.laser1}) << laser;
     EXPECT_EQ(queue.queueState, QUEUE_SLIDE);
   }
 }
@@ -324,6 +350,65 @@ TEST_F(ShooterTest, AShotWithNoPlaceFliesOffAndLeavesNoCell) {
   EXPECT_EQ(cells.cellCount, 0);
   for (int frame = 0; frame < 200 && shooter.lostActive; ++frame) UpdateShooter();
   EXPECT_FALSE(shooter.lostActive);
+}
+
+TEST_F(ShooterTest, AStepThatTouchesACellAndIsAbsorbedEndsAbsorbed) {
+  // Straight up, the ball first touches the seed (450..500 x 300..350) at y 337.5, where its
+  // centre (512, 362.5) is also exactly 75 units below the absorber: swallowed on that step.
+  const int seed = PlaceCell(9, 6, KIND_SEED);
+  AppendObject(512.0f, 287.5f, 18, OBJECT_ABSORBER, 3000.0f);
+  shooter.shotColour = 3;
+  FireAndWait(20.0f);
+  EXPECT_TRUE(aimPath.pathFlags & PATH_ABSORBED);
+  EXPECT_FALSE(aimPath.endedOnCell);
+  EXPECT_EQ(aimPath.y[aimPath.pathCount - 1], 337.5f);
+  // No special reacted: the seed stands, the shot reappeared elsewhere as a plain ball.
+  ASSERT_EQ(cells.cellCount, 2);
+  EXPECT_EQ(cells.kind[seed], KIND_SEED);
+  EXPECT_EQ(cells.kind[1], 3);
+  EXPECT_EQ(shooter.hitCellOfShot, -1);
+}
+
+TEST_F(ShooterTest, TheCellTheBallTouchesIsTakenAtItsLanding) {
+  // Straight up the path ends on the seed; cells removed during the flight move it to another
+  // index, or take it away.
+  enum Removed { Before, Touched, None };
+  for (Removed removed : {Before, Touched, None}) {
+    SCOPED_TRACE(removed);
+    ResetFieldTables();
+    SetCellSize(50, 50);
+    shooter = ShooterState{};
+    bonuses = BonusState{};
+    PlaceCell(0, 12, 9);                          // index 0, far away
+    const int seed = PlaceCell(9, 6, KIND_SEED);  // index 1, where the path ends
+    PlaceCell(18, 2, KIND_LASER_GIFT);            // index 2
+    shooter.shotColour = 3;
+    frameClock.frameStep = 20.0f;
+    flow.clickThisFrame = true;
+    UpdateShooter();  // aims at the seed and fires
+    flow.clickThisFrame = false;
+    ASSERT_TRUE(shooter.shotActive);
+    ASSERT_EQ(aimPath.hitCell, seed);
+    if (removed == Before) RemoveCell(0);
+    if (removed == Touched) RemoveCell(seed);
+    for (int frame = 0; frame < 20 && shooter.shotActive; ++frame) UpdateShooter();
+    ASSERT_FALSE(shooter.shotActive);
+
+    // The laser gift never reacts: the laser bonus stays off and the gift stands.
+    EXPECT_EQ(bonuses.laserBonus, 0);
+    bool gift = false, seedStands = false;
+    for (int i = 0; i < cells.cellCount; ++i) {
+      gift |= cells.kind[i] == KIND_LASER_GIFT;
+      seedStands |= cells.kind[i] == KIND_SEED;
+    }
+    EXPECT_TRUE(gift);
+    // The seed breaks with the shot it was touched by; with the seed gone the shot stays.
+    EXPECT_FALSE(seedStands);
+    const bool shotStays = removed == Touched;
+    bool shotCell = false;
+    for (int i = 0; i < cells.cellCount; ++i) shotCell |= cells.kind[i] == 3;
+    EXPECT_EQ(shotCell, shotStays);
+  }
 }
 
 }  // namespace
