@@ -16,7 +16,9 @@ struct BonusState {
 };
 extern BonusState bonuses;
 
-// start 1 starts the timed state, 0 advances it by one frame.
+// start 1 starts the timed state, 0 advances it by one frame. The aim-guide gift shows the
+// guide for 3500 units, blinks it for 500 more and then turns it off; the laser bonus is 1
+// for 1500 units, then flickers between 1 and 2 (2 for 20 units of every 50) until 2500.
 void AimGuideGift(int start);
 void LaserBonus(int start);
 
