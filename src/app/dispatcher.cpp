@@ -135,6 +135,8 @@ int DispatchGameState() {
   danger.dangerThisFrame = false;
   danger.lowestDanger = 0.0f;
   objectUpdate.removedThisFrame = false;
+  // Raised during the frame by whatever comes near the bottom; the danger strip reads it.
+  fieldCounts.fieldOverflow = false;
 
   flow.clickThisFrame = ReadMouse();
   if (!app.startupDone) StartOfGameLoading();

@@ -1,14 +1,157 @@
 #include "objects/object_update.h"
 
+#include <algorithm>
+
+#include "audio/sound.h"
+#include "core/game_state.h"
+#include "draw/sprite.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
+#include "field/next_ball_queue.h"
+#include "objects/pops.h"
+#include "objects/pusher.h"
+#include "objects/specials.h"
+#include "persist/stage_files.h"
+#include "storage/texture.h"
 
 namespace vx {
 
 ObjectUpdateState objectUpdate;
 
-// Not built yet: the behaviours.
+namespace {
+
+// The push interval stretches by factor[k] once more than threshold[k] colour cells have been
+// cleared, k = stage number mod 15; a threshold of -1 never stretches.
+constexpr int kStretchThreshold[15] = {-1, -1, -1, -1, -1, -1, -1, 40, -1, -1, -1, -1, -1, -1, -1};
+constexpr float kStretchFactor[15] = {1, 1, 1, 1, 1, 1, 1, 5, 1, 1, 1, 1, 1, 1, 1};
+
+// The cell frame of `code` on the character sheet.
+SpriteRect CharacterFrame(int code) {
+  int left = (code % 7) * 50 + 130, top = (code / 7) * 50 + 260;
+  return {left, top, left + 50, top + 50};
+}
+
+int CellBehaviour(int i) {
+  const int kind = cells.kind[i];
+  if (kind >= KIND_DEFLECTOR_BALL && kind <= KIND_LASER_BALL) return SpecialBall(~i);
+  if (kind >= 18) return PlainSpecial(~i);
+  if (IsColourKind(kind)) return ColourBall(~i);
+  return 1;  // 0 and 10..17: drawn by the field drawing only
+}
+
+// Runs the behaviour of the first bit set, in the fixed order of the bits.
+int ObjectBehaviour(int i, int* popped, bool* bomb) {
+  const int f = objects.flags[i];
+  if (f & OBJECT_POPPING) {
+    ++*popped;
+    return PoppingBall(i);
+  }
+  if (f & OBJECT_FALLING) return FallingBall(i);
+  if (f & (OBJECT_GROWING_BALL | OBJECT_GROWING_SEED)) return GrowingBall(i);
+  if (f & (OBJECT_DEFLECTOR | OBJECT_ABSORBER)) return SpecialBall(i);
+  if (f & OBJECT_HIT_FLASH) return HitFlash(i);
+  if (f & (OBJECT_COLOUR_CHANGER | OBJECT_LASER_BEAM)) return SpecialBall(i);
+  if (f & OBJECT_BEAM_FLASH) return BeamFlash(i);
+  if (f & OBJECT_BOMB) {
+    *bomb = true;
+    return Bomb(i);
+  }
+  if (f & OBJECT_BOMB_BLAST) return BombBlast(i);
+  if (f & OBJECT_INTRUDER) return Invasion(i, 0);
+  return 1;  // no behaviour bit: left as it is
+}
+
+}  // namespace
+
+float DangerLine() {
+  return geometry.bottomLine - kDangerOffset;
+}
+
 int UpdateObjects() {
-  return 0;
+  if (flow.firstPlayFrame) ChooseBombCarriers();
+  if (bonuses.guideGiftActive) AimGuideGift(0);
+  if (bonuses.laserBonus != 0) LaserBonus(0);
+  PushIntervalCheck();
+
+  // A behaviour that removes its entry shifts the later ones down: the one moving into the
+  // freed slot waits for the next frame.
+  for (int i = 0; i < cells.cellCount; ++i) {
+    if (CellBehaviour(i) < 0) objectUpdate.removedThisFrame = true;
+    if (i < cells.cellCount && (cells.flags[i] & CELL_BOMB)) BombCarrierPulse(~i);
+  }
+  int popped = 0;
+  bool bomb = false;
+  for (int i = 0; i < objects.objectCount; ++i)
+    if (ObjectBehaviour(i, &popped, &bomb) < 0) objectUpdate.removedThisFrame = true;
+
+  // The bomb's fall sound loops until the first frame without a bomb.
+  if (!bomb && objectUpdate.bombLastFrame) StopSound(sfx.bombFall);
+  objectUpdate.bombLastFrame = bomb;
+
+  // The overflow flag is cleared at the top of every frame; the count raises it again while
+  // anything stays near the bottom, so the danger strip lasts as long as the overflow.
+  CountColourBalls();
+  return popped;
+}
+
+void PushIntervalCheck() {
+  const int k = (flow.stageNumber % 15 + 15) % 15;
+  if (flow.firstPlayFrame) objectUpdate.pushIntervalDone = false;
+  if (kStretchThreshold[k] > 0 && !objectUpdate.pushIntervalDone &&
+      fieldCounts.clearedColourCells > kStretchThreshold[k]) {
+    objectUpdate.pushIntervalDone = true;
+    stageFiles.pushInterval *= kStretchFactor[k];
+  }
+}
+
+void DrawCellImage(float x, float y, int code, int left, int top, int right, int bottom,
+                   float opacity, int sheet, float scaleX, float scaleY, int anchor,
+                   float rotation) {
+  if (sheet < 0 || sheet > 2) return;
+  Texture* texture = sprites.sheets[kCharacterSheet];
+  SpriteRect rect = {left, top, right, bottom};
+  if (right == 0) {
+    if (code < 0 || code == 13) return;
+    if (IsColourKind(code)) {
+      const int f = code - 1;
+      if (cellImages.stageBalls) {
+        texture = cellImages.stageBalls;
+        rect = {(f % 5) * 50, (f / 5) * 50, (f % 5) * 50 + 50, (f / 5) * 50 + 50};
+      } else {
+        // The character sheet keeps stand-ins of the nine colours among its cell frames.
+        rect = CharacterFrame(code);
+      }
+    } else if (code == 0 || (code >= 10 && code <= 99)) {
+      rect = CharacterFrame(code);
+    } else if (code >= 200 && code <= 299) {
+      const int k = code - 200;
+      texture = sprites.sheets[2 + std::min(sheet, 1)];
+      rect = {(k % 10) * 50, (k / 10) * 50, (k % 10) * 50 + 50, (k / 10) * 50 + 50};
+    } else {
+      return;
+    }
+  }
+  const float sx = sprites.screenScaleX * geometry.cellScaleX;
+  const float sy = sprites.screenScaleY * geometry.cellScaleY;
+  const float w = static_cast<float>(rect.right - rect.left) * sx;
+  const float h = static_cast<float>(rect.bottom - rect.top) * sy;
+  float ox = 0.0f, oy = 0.0f;
+  if (anchor == 1) {
+    ox = (w - w * scaleX) / 2;
+    oy = (h - h * scaleY) / 2;
+  } else if (anchor == 2) {
+    ox = (w - w * scaleX) / 2;
+    oy = h - h * scaleY;
+  }
+  // The turn is about the middle of a 50-unit frame, both coordinates from the width's scale.
+  const float centre = 25.0f * sx * scaleX;
+  DrawTexture(texture, &rect, sx * scaleX, sy * scaleY, centre, centre,
+              rotation * kRadiansPerDegree, x * sprites.screenScaleX + ox,
+              y * sprites.screenScaleY + oy, OpacityColour(opacity));
+}
+
+void DrawCentred(float x, float y, int code, float opacity, float scaleX, float scaleY) {
+  DrawCellImage(x, y, code, 0, 0, 0, 0, opacity, 0, scaleX, scaleY, 1, 0.0f);
 }
 
 }  // namespace vx

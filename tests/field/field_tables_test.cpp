@@ -255,6 +255,34 @@ TEST_F(FieldTablesTest, TheColourCountRaisesTheOverflowNearTheBottomLine) {
   EXPECT_TRUE(fieldCounts.fieldOverflow);
 }
 
+TEST_F(FieldTablesTest, DetachingRaisesTheOverflowAsRemovingOneByOneDoes) {
+  // Each removal recounts the cells still standing: a low cell raises the overflow unless it
+  // is the first to go, which no recount sees.
+  struct Case {
+    bool firstLow, secondLow, secondMoves;
+    bool overflow;
+  };
+  const Case cases[] = {{true, false, true, false},
+                        {false, true, true, true},
+                        {false, true, false, true},
+                        {true, false, false, false},
+                        {false, false, true, false}};
+  for (int (*detach)(int) : {DetachCells, DetachCellsReference}) {
+    for (const Case& c : cases) {
+      ResetFieldTables();
+      SetCellSize(50, 50);
+      AppendCell(0.0f, c.firstLow ? 950.0f : 100.0f, 2, CELL_PLACED | CELL_BREAKING, 0.0f);
+      AppendCell(50.0f, c.secondLow ? 950.0f : 100.0f, 3,
+                 c.secondMoves ? CELL_PLACED | CELL_BREAKING : CELL_PLACED, 0.0f);
+      AppendCell(100.0f, 100.0f, 4, CELL_PLACED, 0.0f);
+      detach(CELL_BREAKING);
+      EXPECT_EQ(fieldCounts.fieldOverflow, c.overflow)
+          << c.firstLow << c.secondLow << c.secondMoves << (detach == DetachCells);
+      EXPECT_EQ(fieldCounts.remainingColourCells, c.secondMoves ? 1 : 2);
+    }
+  }
+}
+
 TEST_F(FieldTablesTest, RemovingAnObjectShiftsTheLaterOnesDown) {
   for (int k = 0; k < 4; ++k) AppendObject(10.0f * k, 5.0f * k, k, 1 << k, 100.0f + k);
   RemoveObject(1);

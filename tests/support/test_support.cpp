@@ -24,6 +24,8 @@
 #include "field/shooter.h"
 #include "objects/field_drawing.h"
 #include "objects/object_update.h"
+#include "objects/planters.h"
+#include "objects/pops.h"
 #include "objects/pusher.h"
 #include "objects/stage_start.h"
 #include "persist/best_times.h"
@@ -74,6 +76,8 @@ void ResetCoreState() {
   invasion = InvasionState{};
   stageStart = StageStartState{};
   fieldDrawing = FieldDrawingState{};
+  blast = BlastState{};
+  planters = PlanterState{};
   platform::files::writeSeam = platform::files::WriteSeam{};
   bestTimes = BestTimes{};
   volumes = Volumes{};
