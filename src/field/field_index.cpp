@@ -1,6 +1,7 @@
 #include "field/field_index.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "field/box_probe.h"
 #include "field/field_tables.h"
@@ -83,19 +84,28 @@ struct UniformGrid {
 struct FieldIndex {
   UniformGrid cellGrid;
   UniformGrid blockGrid;
-  int auras[kObjectCapacity] = {};  // objects with a shot aura bit, in table order
+  // Objects with a shot aura bit, in table order; filed in a grid as well when there are
+  // many.
+  int auras[kObjectCapacity] = {};
   int auraCount = 0;
+  UniformGrid auraGrid;
+  bool auraGridBuilt = false;
 };
+constexpr int kAuraGridFrom = 32;
 FieldIndex fieldIndex;
 
 // The cells for the link resolution's neighbour probes.
 UniformGrid neighbourGrid;
 
-// Cells, blocks and objects for the searches for a free place.
+// Cells, blocks and objects for the searches for a free place, each grid built at its first
+// question of a search.
 struct SpotIndex {
   UniformGrid cellGrid;
   UniformGrid blockGrid;
   UniformGrid objectGrid;
+  bool cellsBuilt = false;
+  bool blocksBuilt = false;
+  bool objectsBuilt = false;
 };
 SpotIndex spotIndex;
 
@@ -125,9 +135,14 @@ void BuildFieldIndex() {
   fieldIndex.cellGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
   fieldIndex.blockGrid.Build(blocks.x, blocks.y, blocks.blockCount,
                              [](int i) { return !BlockIgnored(i); });
-  fieldIndex.auraCount = 0;
+  FieldIndex& f = fieldIndex;
+  f.auraCount = 0;
   for (int i = 0; i < objects.objectCount; ++i)
-    if (objects.flags[i] & kShotAuraFlags) fieldIndex.auras[fieldIndex.auraCount++] = i;
+    if (objects.flags[i] & kShotAuraFlags) f.auras[f.auraCount++] = i;
+  f.auraGridBuilt = f.auraCount >= kAuraGridFrom;
+  if (f.auraGridBuilt)
+    f.auraGrid.Build(objects.x, objects.y, objects.objectCount,
+                     [](int i) { return (objects.flags[i] & kShotAuraFlags) != 0; });
 }
 
 int IndexedCellAtBox(float x, float y, float shrinkPercent) {
@@ -160,12 +175,25 @@ BlockHit IndexedBlockBounce(float x, float y, float dx, float dy, float shrinkPe
 }
 
 int IndexedObjectZoneAt(float x, float y, float radiusFactor) {
-  float px = x + geometry.cellWidthF / 2, py = y + geometry.cellHeightF / 2;
-  float r = geometry.cellWidthF * 0.5f * radiusFactor;
-  int result = 0;
-  for (int k = 0; k < fieldIndex.auraCount && result <= 1; ++k)
-    result = AuraZone(fieldIndex.auras[k], px, py, r);
-  return result;
+  if (fieldIndex.auraCount == 0) return 0;
+  const float px = x + geometry.cellWidthF / 2, py = y + geometry.cellHeightF / 2;
+  const float r = geometry.cellWidthF * 0.5f * radiusFactor;
+  // An aura within r lies within r on each axis, give or take the rounding of the distance;
+  // the margin covers that. The first near one in table order decides, as in the scan.
+  const float m = std::fabs(r) + 1.0f + (std::fabs(px) + std::fabs(py) + std::fabs(r)) * 1e-5f;
+  const FieldIndex& f = fieldIndex;
+  if (!f.auraGridBuilt) {
+    for (int k = 0; k < f.auraCount; ++k) {
+      const int zone = AuraZone(f.auras[k], px, py, r);
+      if (zone != 1) return zone;
+    }
+    return 1;
+  }
+  int first = -1;
+  f.auraGrid.ForArea(px - m, py - m, px + m, py + m, [&](int i) {
+    if ((first < 0 || i < first) && AuraZone(i, px, py, r) != 1) first = i;
+  });
+  return first < 0 ? 1 : AuraZone(first, px, py, r);
 }
 
 void BuildNeighbourIndex() {
@@ -186,20 +214,35 @@ int IndexedNeighbourOf(int n, int i, int skipMask) {
 }
 
 void BuildSpotIndex() {
-  spotIndex.cellGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
-  spotIndex.blockGrid.Build(blocks.x, blocks.y, blocks.blockCount,
-                            [](int i) { return !BlockIgnored(i); });
-  spotIndex.objectGrid.Build(objects.x, objects.y, objects.objectCount, [](int) { return true; });
+  spotIndex.cellsBuilt = spotIndex.blocksBuilt = spotIndex.objectsBuilt = false;
 }
 
 int SpotCellAtBox(float x, float y, float shrinkPercent) {
-  return HighestAtBox(spotIndex.cellGrid, cells.x, cells.y, x, y, shrinkPercent);
+  SpotIndex& s = spotIndex;
+  if (!s.cellsBuilt) {
+    s.cellGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
+    s.cellsBuilt = true;
+  }
+  return HighestAtBox(s.cellGrid, cells.x, cells.y, x, y, shrinkPercent);
 }
+
 int SpotBlockAtBox(float x, float y, float shrinkPercent) {
-  return HighestAtBox(spotIndex.blockGrid, blocks.x, blocks.y, x, y, shrinkPercent);
+  SpotIndex& s = spotIndex;
+  if (!s.blocksBuilt) {
+    s.blockGrid.Build(blocks.x, blocks.y, blocks.blockCount,
+                      [](int i) { return !BlockIgnored(i); });
+    s.blocksBuilt = true;
+  }
+  return HighestAtBox(s.blockGrid, blocks.x, blocks.y, x, y, shrinkPercent);
 }
+
 int SpotObjectAtBox(float x, float y, float shrinkPercent) {
-  return HighestAtBox(spotIndex.objectGrid, objects.x, objects.y, x, y, shrinkPercent);
+  SpotIndex& s = spotIndex;
+  if (!s.objectsBuilt) {
+    s.objectGrid.Build(objects.x, objects.y, objects.objectCount, [](int) { return true; });
+    s.objectsBuilt = true;
+  }
+  return HighestAtBox(s.objectGrid, objects.x, objects.y, x, y, shrinkPercent);
 }
 
 }  // namespace vx

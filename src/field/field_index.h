@@ -23,8 +23,8 @@ void BuildNeighbourIndex();
 int IndexedNeighbourOf(int n, int i, int skipMask);
 
 // The index of a search for a free place: cells, the blocks the block tests consider and every
-// object. CellAtBox's, BlockAtBox's and ObjectAtBox's answers while the tables stay as they
-// were.
+// object, each grid built from the tables at its first question after BuildSpotIndex.
+// CellAtBox's, BlockAtBox's and ObjectAtBox's answers while the tables stay as they were.
 void BuildSpotIndex();
 int SpotCellAtBox(float x, float y, float shrinkPercent);
 int SpotBlockAtBox(float x, float y, float shrinkPercent);

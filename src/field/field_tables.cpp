@@ -87,10 +87,6 @@ void ShiftDown(T* column, int from, int count) {
   std::copy(column + from + 1, column + count, column + from);
 }
 
-}  // namespace
-
-namespace {
-
 // Within 1.5 cell heights of the bottom line.
 bool Overflows(float y) {
   return y + 1.5f * geometry.cellHeightF > geometry.bottomLine;
@@ -99,21 +95,29 @@ bool CellOverflows(int i) {
   return Overflows(cells.y[i]);
 }
 
+void RaiseObjectOverflow() {
+  // Auras, flashes, growing balls and bombs count; popping and falling balls do not.
+  constexpr int kOverflowObjects = 0x43F;
+  if (fieldCounts.fieldOverflow) return;  // raised already
+  for (int i = 0; i < objects.objectCount; ++i) {
+    if ((objects.flags[i] & kOverflowObjects) && Overflows(objects.y[i])) {
+      fieldCounts.fieldOverflow = true;
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 int CountColourBalls() {
-  // Auras, flashes, growing balls and bombs count for the overflow; popping and falling balls
-  // do not.
-  constexpr int kOverflowObjects = 0x43F;
   int n = 0;
   bool overflow = false;
   for (int i = 0; i < cells.cellCount; ++i) {
-    if (IsColourKind(cells.kind[i])) ++n;
+    n += IsColourKind(cells.kind[i]);
     overflow |= CellOverflows(i);
   }
-  for (int i = 0; i < objects.objectCount && !overflow; ++i)
-    overflow = (objects.flags[i] & kOverflowObjects) && Overflows(objects.y[i]);
   if (overflow) fieldCounts.fieldOverflow = true;
+  RaiseObjectOverflow();
   return n;
 }
 
@@ -200,14 +204,16 @@ void PlayDetachSounds(int popped, int fallen) {
 }  // namespace
 
 int DetachCells(int mask) {
-  // One pass that keeps the cells staying in order and recounts once at the end. Removing
-  // the moved cells one by one would shift the table and recount it for every cell.
+  // One pass that keeps the cells staying in order and counts as it goes. Removing the moved
+  // cells one by one would shift the table and recount it for every cell.
   int counted[3] = {0, 0, 0};
   const int n = cells.cellCount;
-  int kept = 0, firstMoved = -1;
-  bool full = false;
+  int kept = 0, colours = 0, low = 0;
+  bool full = false, firstMovedLow = false;
   for (int i = 0; i < n; ++i) {
     const int f = cells.flags[i];
+    const bool isLow = CellOverflows(i);
+    low += isLow;
     int o = -1;
     // A full object table keeps the cell in the grid rather than losing it unseen.
     if (!full && (f & mask)) {
@@ -215,6 +221,7 @@ int DetachCells(int mask) {
       full = o < 0;
     }
     if (o < 0) {
+      colours += IsColourKind(cells.kind[i]);
       if (kept != i) {
         cells.x[kept] = cells.x[i];
         cells.y[kept] = cells.y[i];
@@ -225,19 +232,19 @@ int DetachCells(int mask) {
       ++kept;
       continue;
     }
+    if (kept == i) firstMovedLow = isLow;  // nothing moved before it: the first to go
     ++counted[MakeDetached(o, i)];
     if (IsColourKind(cells.kind[i])) ++fieldCounts.clearedColourCells;
-    if (firstMoved < 0) {
-      firstMoved = i;
-      // Removing cells one at a time recounts after each removal: every cell but the first
-      // moved one is looked at by some recount, so each may raise the overflow flag.
-      for (int j = 0; j < n; ++j)
-        if (j != i && CellOverflows(j)) fieldCounts.fieldOverflow = true;
-    }
   }
   cells.cellCount = kept;
   const int moved = n - kept;
-  if (moved > 0) fieldCounts.remainingColourCells = CountColourBalls();
+  if (moved > 0) {
+    fieldCounts.remainingColourCells = colours;
+    // Removing cells one at a time recounts after each removal: every cell but the first to
+    // go is seen by some recount, and so is every object, the new ones among them.
+    if (low - (firstMovedLow ? 1 : 0) > 0) fieldCounts.fieldOverflow = true;
+    RaiseObjectOverflow();
+  }
   PlayDetachSounds(counted[1], counted[2]);
   return moved;
 }

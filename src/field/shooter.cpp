@@ -301,7 +301,7 @@ void SpawnHitFlash(float x, float y) {
 
 bool FindFreeSpot() {
   const FieldGeometry& g = geometry;
-  bool indexed = false;  // built at the first place that needs the box tests
+  BuildSpotIndex();  // the tables stay as they are for the whole search
   for (int attempt = 0; attempt < 5000; ++attempt) {
     int rx = GameRand() % 1024;
     int ry = GameRand() % 1024;
@@ -309,10 +309,6 @@ bool FindFreeSpot() {
     float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
     // The place rules first: they are cheap, and a place must pass both tests anyway.
     if (!(p.x <= 1024 - g.cellWidth && y <= g.bottomLine - 168.0f && y >= g.ceilingLine)) continue;
-    if (!indexed) {
-      BuildSpotIndex();
-      indexed = true;
-    }
     if (SpotObjectAtBox(x, y, 70.0f) >= 0 || SpotCellAtBox(x, y, 70.0f) >= 0 ||
         SpotBlockAtBox(x, y, 70.0f) >= 0)
       continue;

@@ -63,10 +63,6 @@ int ObjectBehaviour(int i, int* popped, bool* bomb) {
 
 }  // namespace
 
-float DangerLine() {
-  return geometry.bottomLine - kDangerOffset;
-}
-
 int UpdateObjects() {
   if (flow.firstPlayFrame) ChooseBombCarriers();
   if (bonuses.guideGiftActive) AimGuideGift(0);

@@ -5,6 +5,8 @@
 // its own entry.
 #pragma once
 
+#include "field/field_tables.h"
+
 namespace vx {
 
 struct Texture;
@@ -19,7 +21,9 @@ extern ObjectUpdateState objectUpdate;
 
 // Colour balls and bombs at or below bottomLine - 168 are in danger.
 inline constexpr float kDangerOffset = 168.0f;
-float DangerLine();
+inline float DangerLine() {
+  return geometry.bottomLine - kDangerOffset;
+}
 
 // One pass over the cells, then over the objects. Returns the number of popping balls
 // updated.

@@ -107,7 +107,7 @@ bool FindPlantSpot(int tries, bool takenByCells, float* x, float* y) {
   };
   float cx = 0.0f, cy = 9999.0f;
   int left = tries;
-  bool indexed = false;  // built at the first spot that needs the box tests
+  BuildSpotIndex();  // the tables stay as they are for the whole search
   for (;;) {
     if (placeable(cx, cy)) {
       if (left == 0) return false;  // the last try's spot comes too late
@@ -123,10 +123,6 @@ bool FindPlantSpot(int tries, bool takenByCells, float* x, float* y) {
     cy = static_cast<float>(g.y);
     // A spot out of place is refused anyway: the box tests only matter for the others.
     if (placeable(cx, cy)) {
-      if (!indexed) {
-        BuildSpotIndex();
-        indexed = true;
-      }
       if (SpotObjectAtBox(cx, cy, 70.0f) >= 0 || SpotBlockAtBox(cx, cy, 70.0f) >= 0 ||
           (takenByCells && SpotCellAtBox(cx, cy, 70.0f) >= 0))
         cy = 9999.0f;

@@ -87,7 +87,11 @@ int UpdateIntruder(int i) {
 int Invasion(int i, int command) {
   InvasionState& v = invasion;
   if (command == 1000) {
+    // A new stage: no invasion, and the lowest band's grace starts afresh.
     v.invasionClock = 0.0f;
+    v.invasionRunning = false;
+    danger.lowestBandFrames = 0;
+    danger.warningClock = 0.0f;
     return 1;
   }
   if (command >= 0) return i >= 0 && i < objects.objectCount ? UpdateIntruder(i) : 1;

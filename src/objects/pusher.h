@@ -47,8 +47,9 @@ struct InvasionState {
 };
 extern InvasionState invasion;
 
-// command 1000 resets; a negative command starts an invasion of -command units unless one is
-// running; any other command updates invasion intruder i. Returns 1.
+// command 1000 resets at a stage start (no invasion running, the lowest band's frame count
+// and the warning clock back to 0); a negative command starts an invasion of -command units
+// unless one is running; any other command updates invasion intruder i. Returns 1.
 int Invasion(int i, int command);
 
 // Colour balls (cell kinds 1..9, who the complement of the cell index): at or below the danger

@@ -206,7 +206,8 @@ TEST_F(AimPathTest, IndexedPathMatchesTheScanOnRandomFields) {
     if (pick(3) == 0) {
       const int auraFlags[] = {OBJECT_DEFLECTOR, OBJECT_ABSORBER, OBJECT_COLOUR_CHANGER,
                                OBJECT_HIT_FLASH, OBJECT_BOMB};
-      for (int o = pick(6); o > 0; --o)
+      // A few auras are scanned, many go through their own grid.
+      for (int o = pick(2) == 0 ? 32 + pick(90) : pick(6); o > 0; --o)
         AppendObject(uniform(0.0f, 1000.0f), uniform(0.0f, 900.0f), 18, auraFlags[pick(5)], 0.0f);
     }
     for (int aim = 0; aim < 12; ++aim) {

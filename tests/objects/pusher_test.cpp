@@ -214,6 +214,15 @@ TEST_F(PusherTest, LowestBandFramesSurviveFramesWithoutDanger) {
   auto plays = rig_->sound.Calls(platform::SoundCall::Play);
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(plays[0].attenuation, volumes.effectsVolume - 1000);
+
+  // A new stage starts the count afresh.
+  danger = DangerState{};
+  invasion = InvasionState{};
+  for (int frame = 0; frame < 15; ++frame) warn(900.0f);
+  Invasion(0, 1000);
+  EXPECT_FALSE(invasion.invasionRunning);
+  for (int frame = 0; frame < 19; ++frame) warn(900.0f);
+  EXPECT_FALSE(invasion.invasionRunning);
 }
 
 TEST_F(PusherTest, TheInvasionLasts1400UnitsOfIntruders) {
