@@ -278,3 +278,29 @@ void BM_BreakLargeGroupReference(benchmark::State& state) {
 BENCHMARK(BM_BreakLargeGroupReference)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
+
+namespace {
+
+// The frame in which the popping balls of a 5000-ball break all end together.
+void BM_UpdateObjectsMassExpiry(benchmark::State& state) {
+  ResetFieldTables();
+  InstallPictures();
+  SetCellSize(10, 10);
+  flow.gameState = Play;
+  frameClock.frameStep = 3.333333f;
+  for (int i = 0; i < kObjectCapacity; ++i)
+    AppendObject(static_cast<float>(i % 100 * 10), static_cast<float>(i / 100 * 10), -3,
+                 OBJECT_POPPING, 0.2f);
+  auto snapshot = std::make_unique<Snapshot>();
+  snapshot->Take();
+  for (auto _ : state) {
+    state.PauseTiming();
+    snapshot->Restore();
+    state.ResumeTiming();
+    UpdateObjects();
+  }
+  state.counters["left"] = objects.objectCount;
+}
+BENCHMARK(BM_UpdateObjectsMassExpiry)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -63,7 +63,95 @@ int ObjectBehaviour(int i, int* popped, bool* bomb) {
 
 }  // namespace
 
-int UpdateObjects() {
+namespace {
+
+// The object pass packs the table as it goes: objects that stay are moved down over the
+// ended ones, so thousands of objects ending in one frame cost one sweep rather than a shift
+// of the table each. It keeps the order and every rule of removing one at a time: the object
+// that would move into a freed slot is not updated this frame.
+struct PackingPass {
+  bool active = false;   // a behaviour called now may only mark its object removed
+  bool removed = false;  // ... and did
+};
+PackingPass packing;
+
+// Whether the behaviour the flags select only touches its own object: it neither appends
+// objects nor counts them. The bits in the order of the dispatch.
+bool KeepsToItself(int flags) {
+  if (flags & (OBJECT_POPPING | OBJECT_FALLING)) return true;
+  if (flags & (OBJECT_GROWING_BALL | OBJECT_GROWING_SEED)) return false;
+  if (flags & (OBJECT_DEFLECTOR | OBJECT_ABSORBER | OBJECT_HIT_FLASH | OBJECT_COLOUR_CHANGER))
+    return true;
+  if (flags & OBJECT_LASER_BEAM) return false;
+  if (flags & OBJECT_BEAM_FLASH) return true;
+  return !(flags & (OBJECT_BOMB | OBJECT_BOMB_BLAST | OBJECT_INTRUDER));
+}
+
+void MoveObject(int from, int to) {
+  if (from == to) return;
+  objects.x[to] = objects.x[from];
+  objects.y[to] = objects.y[from];
+  objects.code[to] = objects.code[from];
+  objects.flags[to] = objects.flags[from];
+  objects.timer[to] = objects.timer[from];
+}
+
+// Moves the objects from `from` to the end down to `to`, closing the gap between.
+void CloseGap(int to, int from) {
+  const int n = objects.objectCount;
+  if (from == to) return;
+  std::copy(objects.x + from, objects.x + n, objects.x + to);
+  std::copy(objects.y + from, objects.y + n, objects.y + to);
+  std::copy(objects.code + from, objects.code + n, objects.code + to);
+  std::copy(objects.flags + from, objects.flags + n, objects.flags + to);
+  std::copy(objects.timer + from, objects.timer + n, objects.timer + to);
+  objects.objectCount = n - (from - to);
+}
+
+// Objects [0, kept) are done; [next, objectCount) wait; what lies between is free.
+void PackedObjectPass(int* popped, bool* bomb) {
+  int kept = 0, next = 0;
+  bool skip = false;
+  while (next < objects.objectCount) {
+    if (skip) {
+      MoveObject(next++, kept++);
+      skip = false;
+      continue;
+    }
+    if (KeepsToItself(objects.flags[next])) {
+      MoveObject(next++, kept);
+      packing = PackingPass{true, false};
+      ObjectBehaviour(kept, popped, bomb);
+      const bool removed = packing.removed;
+      packing = PackingPass{};
+      if (removed) {
+        objectUpdate.removedThisFrame = true;
+        skip = true;  // its slot is free again
+      } else {
+        ++kept;
+      }
+      continue;
+    }
+    // Appending or counting: the table must be whole while it runs.
+    CloseGap(kept, next);
+    next = kept;
+    if (ObjectBehaviour(kept, popped, bomb) < 0) {
+      objectUpdate.removedThisFrame = true;
+      skip = true;  // the next object has moved into the freed slot
+      next = kept;
+    } else {
+      next = ++kept;
+    }
+  }
+  objects.objectCount = kept;
+}
+
+void PlainObjectPass(int* popped, bool* bomb) {
+  for (int i = 0; i < objects.objectCount; ++i)
+    if (ObjectBehaviour(i, popped, bomb) < 0) objectUpdate.removedThisFrame = true;
+}
+
+int RunUpdate(void (*objectPass)(int*, bool*)) {
   if (flow.firstPlayFrame) ChooseBombCarriers();
   if (bonuses.guideGiftActive) AimGuideGift(0);
   if (bonuses.laserBonus != 0) LaserBonus(0);
@@ -77,8 +165,7 @@ int UpdateObjects() {
   }
   int popped = 0;
   bool bomb = false;
-  for (int i = 0; i < objects.objectCount; ++i)
-    if (ObjectBehaviour(i, &popped, &bomb) < 0) objectUpdate.removedThisFrame = true;
+  objectPass(&popped, &bomb);
 
   // The bomb's fall sound loops until the first frame without a bomb.
   if (!bomb && objectUpdate.bombLastFrame) StopSound(sfx.bombFall);
@@ -88,6 +175,24 @@ int UpdateObjects() {
   // anything stays near the bottom, so the danger strip lasts as long as the overflow.
   CountColourBalls();
   return popped;
+}
+
+}  // namespace
+
+int UpdateObjects() {
+  return RunUpdate(PackedObjectPass);
+}
+
+int UpdateObjectsReference() {
+  return RunUpdate(PlainObjectPass);
+}
+
+void RemoveOwnObject(int i) {
+  if (packing.active) {
+    packing.removed = true;
+  } else {
+    RemoveObject(i);
+  }
 }
 
 void PushIntervalCheck() {

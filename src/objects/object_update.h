@@ -28,6 +28,14 @@ inline float DangerLine() {
 // One pass over the cells, then over the objects. Returns the number of popping balls
 // updated.
 int UpdateObjects();
+// The same pass removing every ended object with RemoveObject at once; slow when thousands
+// end in one frame, kept as the measure of the other.
+int UpdateObjectsReference();
+
+// How a behaviour that neither appends objects nor looks at the others removes its own
+// object: during the object pass the pass drops it when it packs the table, elsewhere it is
+// removed at once.
+void RemoveOwnObject(int i);
 
 // Once a frame: in every fifteenth stage from the eighth on, the push interval stretches once
 // enough colour cells have been cleared.

@@ -89,7 +89,7 @@ int PoppingBall(int i) {
     timer -= 0.08f * fs;
   }
   if (timer > 0.0f) return 1;
-  RemoveObject(i);
+  RemoveOwnObject(i);
   return -1;
 }
 
@@ -99,7 +99,7 @@ int FallingBall(int i) {
   objects.y[i] += fs * speed;
   if (speed < 6.0f) speed += 0.05f * fs;
   if (objects.y[i] <= 1024.0f) return 1;
-  RemoveObject(i);
+  RemoveOwnObject(i);
   return -1;
 }
 
@@ -107,7 +107,7 @@ int HitFlash(int i) {
   ShrinkingRing(objects.x[i], objects.y[i], objects.code[i], objects.timer[i], 150.0f);
   objects.timer[i] += frameClock.frameStep;
   if (objects.timer[i] < 150.0f) return 1;
-  RemoveObject(i);
+  RemoveOwnObject(i);
   return -1;
 }
 

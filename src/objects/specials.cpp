@@ -75,7 +75,7 @@ int Aura(int i, int image) {
   DrawCentred(x, y, image, o, kAuraGrowth + 1.0f, kAuraGrowth + 1.0f);
   objects.timer[i] -= frameClock.frameStep;
   if (objects.timer[i] > 0.0f) return 1;
-  RemoveObject(i);
+  RemoveOwnObject(i);
   return -1;
 }
 
@@ -172,7 +172,7 @@ int BeamFlash(int i) {
               t / 100.0f + 1.0f);
   objects.timer[i] += frameClock.frameStep;
   if (objects.timer[i] < 100.0f) return 1;
-  RemoveObject(i);
+  RemoveOwnObject(i);
   return -1;
 }
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
 #include <vector>
 
 #include "core/game_state.h"
+#include "field/bonuses.h"
 #include "field/field_tables.h"
+#include "field/shooter.h"
 #include "objects/object_update.h"
 #include "objects/pops.h"
 #include "objects/pusher.h"
@@ -249,6 +253,183 @@ TEST_F(ObjectUpdateTest, TheEighthStageOfFifteenStretchesThePushIntervalOnce) {
   flow.firstPlayFrame = true;
   PushIntervalCheck();
   EXPECT_EQ(stageFiles.pushInterval, 60000.0f * 5.0f * 5.0f);
+}
+
+// A seeded source that counts what it hands out, so two runs can start from the same draw.
+struct CountingRandom {
+  static inline std::mt19937 engine;
+  static inline int calls = 0;
+  static int Next() {
+    ++calls;
+    return static_cast<int>(engine() % 32768u);
+  }
+  static void Start(unsigned seed) {
+    engine.seed(seed);
+    calls = 0;
+    randomSource.next = &Next;
+  }
+};
+
+// Everything a frame of the object update may change.
+struct World {
+  FieldCells cellTable;
+  FieldObjects objectTable;
+  FieldCounts counts;
+  NextBallQueue queueValues;
+  ShooterState shooterValues;
+  BonusState bonus;
+  BlastState blastValues;
+  InvasionState invasionValues;
+  DangerState dangerValues;
+  ObjectUpdateState updateValues;
+  PlayerState playerValues;
+  GameFlow flowValues;
+  int randomCalls = 0;
+  std::vector<platform::SoundEvent> sounds;
+  std::vector<platform::SpriteDraw> draws;
+};
+
+TEST_F(ObjectUpdateTest, PackingTheTableAnswersAsRemovingOneByOne) {
+  std::mt19937 rng(5150);
+  auto uniform = [&](float lo, float hi) {
+    return std::uniform_real_distribution<float>(lo, hi)(rng);
+  };
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  auto start = std::make_unique<World>();
+  auto reference = std::make_unique<World>();
+  auto got = std::make_unique<World>();
+  auto capture = [&](World& w) {
+    w.cellTable = cells;
+    w.objectTable = objects;
+    w.counts = fieldCounts;
+    w.queueValues = queue;
+    w.shooterValues = shooter;
+    w.bonus = bonuses;
+    w.blastValues = blast;
+    w.invasionValues = invasion;
+    w.dangerValues = danger;
+    w.updateValues = objectUpdate;
+    w.playerValues = player;
+    w.flowValues = flow;
+    w.randomCalls = CountingRandom::calls;
+    w.sounds = rig_->sound.events;
+    w.draws = Drawn();
+  };
+  auto restore = [&](const World& w) {
+    cells = w.cellTable;
+    objects = w.objectTable;
+    fieldCounts = w.counts;
+    queue = w.queueValues;
+    shooter = w.shooterValues;
+    bonuses = w.bonus;
+    blast = w.blastValues;
+    invasion = w.invasionValues;
+    danger = w.dangerValues;
+    objectUpdate = w.updateValues;
+    player = w.playerValues;
+    flow = w.flowValues;
+    rig_->sound.events.clear();
+    Drawn().clear();
+  };
+  int removals = 0, largeFrames = 0;
+  for (int field = 0; field < 60; ++field) {
+    ResetFieldTables();
+    SetCellSize(50, 50);
+    blast = BlastState{};
+    invasion = InvasionState{};
+    for (int i = pick(200); i > 0; --i)
+      AppendCell(uniform(0.0f, 980.0f), uniform(0.0f, 980.0f),
+                 pick(3) == 0 ? 18 + pick(16) : 1 + pick(9),
+                 pick(4) == 0 ? CELL_PLACED | CELL_BOMB : CELL_PLACED, uniform(0.0f, 3000.0f));
+    // Objects of every behaviour, many near their end, some with two bits.
+    const int objectsWanted = pick(4) == 0 ? 4000 + pick(1000) : pick(1500);
+    for (int i = 0; i < objectsWanted; ++i) {
+      int flags = 1 << pick(14);
+      if (pick(5) == 0) flags |= 1 << pick(14);
+      AppendObject(uniform(0.0f, 1000.0f), uniform(0.0f, 1000.0f), -(1 + pick(9)), flags,
+                   pick(2) == 0 ? uniform(0.0f, 0.5f) : uniform(0.0f, 200.0f));
+    }
+    if (pick(2) == 0) {
+      blast.blastClock = uniform(0.0f, 100.0f);
+      blast.nextBlastMark = blast.blastClock - uniform(0.0f, 30.0f);
+    }
+    if (pick(2) == 0) {
+      invasion.invasionClock = uniform(0.0f, 1500.0f);
+      invasion.nextIntruderMark = invasion.invasionClock - uniform(0.0f, 30.0f);
+      invasion.invasionRunning = true;
+    }
+    player.energy = pick(40);
+    shooter.shotActive = pick(2) == 0;
+    shooter.ballX = uniform(0.0f, 1000.0f);
+    shooter.ballY = uniform(0.0f, 1000.0f);
+    queue.queueRefill = false;
+    frameClock.frameStep = uniform(0.5f, 20.0f);
+    rig_->sound.events.clear();
+    Drawn().clear();
+    for (int frame = 0; frame < 3; ++frame) {
+      objectUpdate.removedThisFrame = false;
+      capture(*start);
+      const unsigned seed = rng();
+      CountingRandom::Start(seed);
+      UpdateObjectsReference();
+      capture(*reference);
+      restore(*start);
+      CountingRandom::Start(seed);
+      UpdateObjects();
+      capture(*got);
+
+      SCOPED_TRACE(::testing::Message() << "field " << field << " frame " << frame);
+      ASSERT_EQ(got->objectTable.objectCount, reference->objectTable.objectCount);
+      for (int i = 0; i < objects.objectCount; ++i) {
+        ASSERT_EQ(got->objectTable.x[i], reference->objectTable.x[i]) << i;
+        ASSERT_EQ(got->objectTable.y[i], reference->objectTable.y[i]) << i;
+        ASSERT_EQ(got->objectTable.code[i], reference->objectTable.code[i]) << i;
+        ASSERT_EQ(got->objectTable.flags[i], reference->objectTable.flags[i]) << i;
+        ASSERT_EQ(got->objectTable.timer[i], reference->objectTable.timer[i]) << i;
+      }
+      ASSERT_EQ(got->cellTable.cellCount, reference->cellTable.cellCount);
+      for (int i = 0; i < cells.cellCount; ++i) {
+        ASSERT_EQ(got->cellTable.kind[i], reference->cellTable.kind[i]) << i;
+        ASSERT_EQ(got->cellTable.flags[i], reference->cellTable.flags[i]) << i;
+        ASSERT_EQ(got->cellTable.timer[i], reference->cellTable.timer[i]) << i;
+      }
+      ASSERT_EQ(got->counts.remainingColourCells, reference->counts.remainingColourCells);
+      ASSERT_EQ(got->counts.clearedColourCells, reference->counts.clearedColourCells);
+      ASSERT_EQ(got->counts.fieldOverflow, reference->counts.fieldOverflow);
+      ASSERT_EQ(got->shooterValues.shotActive, reference->shooterValues.shotActive);
+      ASSERT_EQ(got->shooterValues.shotColour, reference->shooterValues.shotColour);
+      ASSERT_EQ(got->playerValues.energy, reference->playerValues.energy);
+      ASSERT_EQ(got->flowValues.tryLostRequested, reference->flowValues.tryLostRequested);
+      ASSERT_EQ(got->blastValues.blastClock, reference->blastValues.blastClock);
+      ASSERT_EQ(got->blastValues.secondaryCount, reference->blastValues.secondaryCount);
+      ASSERT_EQ(got->invasionValues.invasionClock, reference->invasionValues.invasionClock);
+      ASSERT_EQ(got->invasionValues.invasionFlash, reference->invasionValues.invasionFlash);
+      ASSERT_EQ(got->updateValues.removedThisFrame, reference->updateValues.removedThisFrame);
+      ASSERT_EQ(got->randomCalls, reference->randomCalls);
+      ASSERT_EQ(got->sounds.size(), reference->sounds.size());
+      for (size_t k = 0; k < got->sounds.size(); ++k) {
+        ASSERT_EQ(got->sounds[k].call, reference->sounds[k].call) << k;
+        ASSERT_EQ(got->sounds[k].channel, reference->sounds[k].channel) << k;
+      }
+      ASSERT_EQ(got->draws.size(), reference->draws.size());
+      for (size_t k = 0; k < got->draws.size(); ++k) {
+        ASSERT_EQ(got->draws[k].texture, reference->draws[k].texture) << k;
+        ASSERT_EQ(got->draws[k].x, reference->draws[k].x) << k;
+        ASSERT_EQ(got->draws[k].y, reference->draws[k].y) << k;
+        ASSERT_EQ(got->draws[k].scaleX, reference->draws[k].scaleX) << k;
+        ASSERT_EQ(got->draws[k].colour, reference->draws[k].colour) << k;
+      }
+      const int ended = start->objectTable.objectCount - objects.objectCount;
+      removals += ended > 0 ? ended : 0;
+      largeFrames += ended > 500;
+      ++flow.playFrameCounter;
+      rig_->sound.events.clear();
+      Drawn().clear();
+    }
+  }
+  // Many objects ended, thousands in some frames.
+  EXPECT_GT(removals, 5000);
+  EXPECT_GT(largeFrames, 5);
 }
 
 }  // namespace
