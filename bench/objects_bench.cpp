@@ -2,9 +2,10 @@
 //   BM_UpdateObjects2000          the object update over 5000 cells (specials, bomb carriers,
 //                                 balls in danger) and 2000 objects of every behaviour, in a
 //                                 frame where none of them ends
-//   BM_PlayFrameWorstCase         the play frame's steps over the same tables with the shooter
-//                                 tracing a 1500-step path, both planters searching a spot and
-//                                 planting, and the pusher pushing
+//   BM_PlayFrameWorstCase         the play frame's steps over the same tables: the field drawing
+//                                 with the pusher pushing, the shooter tracing a 1500-step
+//                                 path, the objects, both planters searching a spot and
+//                                 planting, the displays, warnings and the end-of-stage test
 //   BM_BreakLargeGroup            one shot completing a group of 5000 balls: links, falls,
 //                                 detach, removal and recount; ...Reference over the direct
 //                                 scans and the cell-by-cell removal
@@ -18,15 +19,18 @@
 #include "app/dispatcher.h"
 #include "core/frame_clock.h"
 #include "core/game_state.h"
+#include "draw/shared_images.h"
 #include "draw/sprite.h"
 #include "field/field_tables.h"
 #include "field/links.h"
 #include "field/next_ball_queue.h"
 #include "field/shooter.h"
+#include "objects/field_drawing.h"
 #include "objects/object_update.h"
 #include "objects/planters.h"
 #include "objects/pops.h"
 #include "objects/pusher.h"
+#include "objects/stage_start.h"
 #include "persist/stage_files.h"
 #include "platform/headless/headless_gpu.h"
 #include "platform/platform.h"
@@ -38,8 +42,10 @@ using namespace vx;
 
 platform::HeadlessGpu gpu;
 Texture characters{1, 512, 512, 1}, balls{2, 256, 256, 1}, gems0{3, 512, 512, 1},
-    gems1{4, 512, 512, 1}, explosion{5, 64, 64, 1}, pusherImage{6, 512, 512, 1};
+    gems1{4, 512, 512, 1}, explosion{5, 64, 64, 1}, pusherImage{6, 512, 512, 1},
+    sky{7, 512, 512, 1}, background{8, 512, 512, 1}, wheel{9, 256, 256, 1}, figure{10, 128, 128, 1};
 
+// Every picture a play frame draws, as stand-in textures of the headless backend.
 void InstallPictures() {
   platform::backend.gpu = &gpu;
   sprites.sheets[kCharacterSheet] = &characters;
@@ -47,7 +53,11 @@ void InstallPictures() {
   sprites.sheets[3] = &gems1;
   cellImages.stageBalls = &balls;
   for (Texture*& image : objectUpdate.explosionImages) image = &explosion;
-  pusher.image = &pusherImage;
+  stageStart.pusher = &pusherImage;
+  stageStart.sky = &sky;
+  stageStart.background = &background;
+  sharedImages.wheel = &wheel;
+  for (Texture*& image : sharedImages.playerFigures) image = &figure;
 }
 
 // 4999 10-unit cells: rows from the top, colour balls with every 40th a special (kinds 18 and
@@ -122,6 +132,7 @@ struct Snapshot {
   ObjectUpdateState updateValues;
   GameFlow flowValues;
   PlayerState playerValues;
+  FieldDrawingState drawingValues;
   float pushInterval = 0.0f;
 
   void Take() {
@@ -140,6 +151,7 @@ struct Snapshot {
     updateValues = objectUpdate;
     flowValues = flow;
     playerValues = player;
+    drawingValues = fieldDrawing;
     pushInterval = stageFiles.pushInterval;
   }
   void Restore() const {
@@ -158,6 +170,7 @@ struct Snapshot {
     objectUpdate = updateValues;
     flow = flowValues;
     player = playerValues;
+    fieldDrawing = drawingValues;
     stageFiles.pushInterval = pushInterval;
     gpu.sprites.clear();
   }
@@ -212,9 +225,10 @@ void BM_PlayFrameWorstCase(benchmark::State& state) {
   flow.stageNumber = 13;
   fieldCounts.clearedColourCells = 100;
   planters.periodClock = 1999.0f;
-  // The pusher due as well.
+  // The pusher due as well, and the field drawing starting a sparkle cycle.
   stageFiles.pushInterval = 60000.0f;
   pusher.pushClock = 60000.0f;
+  fieldDrawing.sparkleClock = 99.0f;
   // The end-of-stage test recounts as well (the count changed since the last frame).
   fieldCounts.remainingColourCells = CountColourBalls();
   flow.lastCellCount = cells.cellCount + 1;
@@ -226,8 +240,6 @@ void BM_PlayFrameWorstCase(benchmark::State& state) {
     snapshot->Restore();
     state.ResumeTiming();
     RunPlayStates();
-    // The field drawing runs the pusher; while it is not built yet the frame runs it here.
-    if (pusher.pushClock == snapshot->pusherValues.pushClock) Pusher();
     points = aimPath.pathCount;
   }
   state.counters["cells"] = cells.cellCount;

@@ -97,15 +97,16 @@ FieldIndex fieldIndex;
 // The cells for the link resolution's neighbour probes.
 UniformGrid neighbourGrid;
 
-// Cells, blocks and objects for the searches for a free place, each grid built at its first
-// question of a search.
+// Cells, blocks and objects for the searches for a free place. Most searches end after a
+// question or two, for which scanning the table is cheaper than filing it; a table asked more
+// often than that in one search is filed in its grid.
+constexpr int kScansBeforeGrid = 3;
+struct SpotTable {
+  UniformGrid grid;
+  int asked = 0;  // questions in this search; the grid is built at the next after the scans
+};
 struct SpotIndex {
-  UniformGrid cellGrid;
-  UniformGrid blockGrid;
-  UniformGrid objectGrid;
-  bool cellsBuilt = false;
-  bool blocksBuilt = false;
-  bool objectsBuilt = false;
+  SpotTable cells, blocks, objects;
 };
 SpotIndex spotIndex;
 
@@ -214,35 +215,47 @@ int IndexedNeighbourOf(int n, int i, int skipMask) {
 }
 
 void BuildSpotIndex() {
-  spotIndex.cellsBuilt = spotIndex.blocksBuilt = spotIndex.objectsBuilt = false;
+  spotIndex = SpotIndex{};
 }
 
-int SpotCellAtBox(float x, float y, float shrinkPercent) {
-  SpotIndex& s = spotIndex;
-  if (!s.cellsBuilt) {
-    s.cellGrid.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; });
-    s.cellsBuilt = true;
+namespace {
+
+// The answer of the table scan `scan`, or of the grid over the table once it has been asked
+// often enough in this search.
+template <typename Scan, typename Build>
+int SpotAnswer(SpotTable& t, const float* xs, const float* ys, float x, float y, float shrink,
+               Scan scan, Build build) {
+  if (t.asked < kScansBeforeGrid) {
+    ++t.asked;
+    return scan(x, y, shrink);
   }
-  return HighestAtBox(s.cellGrid, cells.x, cells.y, x, y, shrinkPercent);
+  if (t.asked == kScansBeforeGrid) {
+    build(t.grid);
+    ++t.asked;
+  }
+  return HighestAtBox(t.grid, xs, ys, x, y, shrink);
+}
+
+}  // namespace
+
+int SpotCellAtBox(float x, float y, float shrinkPercent) {
+  return SpotAnswer(
+      spotIndex.cells, cells.x, cells.y, x, y, shrinkPercent, CellAtBox,
+      [](UniformGrid& g) { g.Build(cells.x, cells.y, cells.cellCount, [](int) { return true; }); });
 }
 
 int SpotBlockAtBox(float x, float y, float shrinkPercent) {
-  SpotIndex& s = spotIndex;
-  if (!s.blocksBuilt) {
-    s.blockGrid.Build(blocks.x, blocks.y, blocks.blockCount,
-                      [](int i) { return !BlockIgnored(i); });
-    s.blocksBuilt = true;
-  }
-  return HighestAtBox(s.blockGrid, blocks.x, blocks.y, x, y, shrinkPercent);
+  return SpotAnswer(
+      spotIndex.blocks, blocks.x, blocks.y, x, y, shrinkPercent, BlockAtBox, [](UniformGrid& g) {
+        g.Build(blocks.x, blocks.y, blocks.blockCount, [](int i) { return !BlockIgnored(i); });
+      });
 }
 
 int SpotObjectAtBox(float x, float y, float shrinkPercent) {
-  SpotIndex& s = spotIndex;
-  if (!s.objectsBuilt) {
-    s.objectGrid.Build(objects.x, objects.y, objects.objectCount, [](int) { return true; });
-    s.objectsBuilt = true;
-  }
-  return HighestAtBox(s.objectGrid, objects.x, objects.y, x, y, shrinkPercent);
+  return SpotAnswer(spotIndex.objects, objects.x, objects.y, x, y, shrinkPercent, ObjectAtBox,
+                    [](UniformGrid& g) {
+                      g.Build(objects.x, objects.y, objects.objectCount, [](int) { return true; });
+                    });
 }
 
 }  // namespace vx

@@ -22,9 +22,9 @@ bool IndexedCellStandsAt(float x, float y);
 void BuildNeighbourIndex();
 int IndexedNeighbourOf(int n, int i, int skipMask);
 
-// The index of a search for a free place: cells, the blocks the block tests consider and every
-// object, each grid built from the tables at its first question after BuildSpotIndex.
-// CellAtBox's, BlockAtBox's and ObjectAtBox's answers while the tables stay as they were.
+// The index of a search for a free place: CellAtBox's, BlockAtBox's and ObjectAtBox's answers
+// while the tables stay as they were when BuildSpotIndex started the search. The first few
+// questions scan the table; a table asked more often is filed in a grid.
 void BuildSpotIndex();
 int SpotCellAtBox(float x, float y, float shrinkPercent);
 int SpotBlockAtBox(float x, float y, float shrinkPercent);

@@ -109,6 +109,17 @@ void RaiseObjectOverflow() {
 
 }  // namespace
 
+void RaiseFieldOverflow() {
+  if (fieldCounts.fieldOverflow) return;
+  for (int i = 0; i < cells.cellCount; ++i) {
+    if (CellOverflows(i)) {
+      fieldCounts.fieldOverflow = true;
+      return;
+    }
+  }
+  RaiseObjectOverflow();
+}
+
 int CountColourBalls() {
   int n = 0;
   bool overflow = false;

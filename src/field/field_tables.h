@@ -170,6 +170,8 @@ int AppendBlock(float x, float y, int kind);
 // object other than a popping or falling ball, comes within 1.5 cell heights of the bottom
 // line (the flag is only ever raised here; the play frame clears it).
 int CountColourBalls();
+// Raises fieldCounts.fieldOverflow as CountColourBalls does, without counting.
+void RaiseFieldOverflow();
 
 // Removes cell i, keeping the cleared and remaining colour counts.
 void RemoveCell(int i);

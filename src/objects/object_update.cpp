@@ -35,7 +35,11 @@ int CellBehaviour(int i) {
   const int kind = cells.kind[i];
   if (kind >= KIND_DEFLECTOR_BALL && kind <= KIND_LASER_BALL) return SpecialBall(~i);
   if (kind >= 18) return PlainSpecial(~i);
-  if (IsColourKind(kind)) return ColourBall(~i);
+  if (IsColourKind(kind)) {
+    // Most colour balls are well above the danger line, where they have nothing to do.
+    if (!flow.firstPlayFrame && cells.y[i] < DangerLine()) return 1;
+    return ColourBall(~i);
+  }
   return 1;  // 0 and 10..17: drawn by the field drawing only
 }
 
@@ -171,9 +175,9 @@ int RunUpdate(void (*objectPass)(int*, bool*)) {
   if (!bomb && objectUpdate.bombLastFrame) StopSound(sfx.bombFall);
   objectUpdate.bombLastFrame = bomb;
 
-  // The overflow flag is cleared at the top of every frame; the count raises it again while
+  // The overflow flag is cleared at the top of every frame and raised again here while
   // anything stays near the bottom, so the danger strip lasts as long as the overflow.
-  CountColourBalls();
+  RaiseFieldOverflow();
   return popped;
 }
 

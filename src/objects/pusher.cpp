@@ -12,6 +12,7 @@
 #include "field/field_tables.h"
 #include "field/shooter.h"
 #include "objects/object_update.h"
+#include "objects/stage_start.h"
 #include "persist/stage_files.h"
 
 namespace vx {
@@ -125,8 +126,8 @@ void Pusher() {
   }
   // The 512 x 512 image covers the field's width and ends at the pusher offset.
   const float ssx = sprites.screenScaleX, ssy = sprites.screenScaleY;
-  DrawTexture(p.image, nullptr, ssx * 1024.0f / 512.0f, ssy * 1024.0f / 512.0f, 0.0f, 0.0f, 0.0f,
-              0.0f, (p.pusherOffset - 1024.0f) * ssy, 0xFFFFFFFFu);
+  DrawTexture(stageStart.pusher, nullptr, ssx * 1024.0f / 512.0f, ssy * 1024.0f / 512.0f, 0.0f,
+              0.0f, 0.0f, 0.0f, (p.pusherOffset - 1024.0f) * ssy, 0xFFFFFFFFu);
   p.pusherBottom = p.pusherOffset;
   // Shots stop at the pusher's bottom edge, and nothing is placed above it.
   geometry.ceilingLine = p.pusherBottom;

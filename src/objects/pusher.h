@@ -8,8 +8,6 @@
 
 namespace vx {
 
-struct Texture;
-
 // The ceiling press. The push interval itself comes with the stage file
 // (stageFiles.pushInterval).
 struct PusherState {
@@ -18,7 +16,6 @@ struct PusherState {
   float pusherBottom = 0.0f;  // copy of the offset the planters keep their spots below
   bool pushWarning = false;   // the push is near (push clock > interval - 1000) during play
   bool previousPushWarning = false;
-  Texture* image = nullptr;  // "img\pusher.tga", loaded by the stage start
 };
 extern PusherState pusher;
 

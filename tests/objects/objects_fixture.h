@@ -26,7 +26,6 @@ class ObjectsTest : public FieldTest {
     kGems0 = 33,
     kGems1 = 44,
     kExplosion1 = 101,  // 101..108: explosion images 1..8
-    kPusherImage = 120,
   };
 
   void SetUp() override {
