@@ -86,6 +86,7 @@ void RunPlayStates() {
     flow.gameState = StageClear;
   }
   DangerStrip();
+  if (flow.gameState != Play) LeavePlay();
   flow.firstPlayFrame = false;
   ++flow.playFrameCounter;
   flow.lastCellCount = cells.cellCount;

@@ -283,14 +283,15 @@ bool ResolveShotReference(bool afterLanding) {
 void DropBomb(int i) {
   if (i < 0 || i >= cells.cellCount) return;
   const float x = cells.x[i], y = cells.y[i];
+  bool falls = false;
   if (y >= geometry.bottomLine - kDangerOffset) {
     AppendObject(x, y, 12, OBJECT_HIT_FLASH, 0.0f);
   } else {
-    AppendObject(x, y, -1, OBJECT_BOMB, 0.0f);
+    falls = AppendObject(x, y, -1, OBJECT_BOMB, 0.0f) >= 0;
   }
   // The fall sound loops while a bomb is in the air; the object update stops it on the first
-  // frame without one.
-  PlaySound(sfx.bombFall, platform::kPlayLooping, volumes.effectsVolume);
+  // frame without one. Without a falling bomb it sounds once.
+  PlaySound(sfx.bombFall, falls ? platform::kPlayLooping : 0, volumes.effectsVolume);
 }
 
 }  // namespace vx

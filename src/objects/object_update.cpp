@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/sound.h"
+#include "audio/volume.h"
 #include "core/game_state.h"
 #include "draw/sprite.h"
 #include "field/bonuses.h"
@@ -171,7 +172,10 @@ int RunUpdate(void (*objectPass)(int*, bool*)) {
   bool bomb = false;
   objectPass(&popped, &bomb);
 
-  // The bomb's fall sound loops until the first frame without a bomb.
+  // The bomb's fall sound loops while a bomb falls (again after a pause) and stops on the
+  // first frame without one.
+  if (bomb && !IsSoundPlaying(sfx.bombFall))
+    PlaySound(sfx.bombFall, platform::kPlayLooping, volumes.effectsVolume);
   if (!bomb && objectUpdate.bombLastFrame) StopSound(sfx.bombFall);
   objectUpdate.bombLastFrame = bomb;
 
@@ -189,6 +193,11 @@ int UpdateObjects() {
 
 int UpdateObjectsReference() {
   return RunUpdate(PlainObjectPass);
+}
+
+void LeavePlay() {
+  StopSound(sfx.bombFall);
+  objectUpdate.bombLastFrame = false;
 }
 
 void RemoveOwnObject(int i) {

@@ -37,6 +37,10 @@ int UpdateObjectsReference();
 // removed at once.
 void RemoveOwnObject(int i);
 
+// The play frame ended in another state (a menu, the stage clear, a new stage): the sounds
+// that loop during play stop until play goes on.
+void LeavePlay();
+
 // Once a frame: in every fifteenth stage from the eighth on, the push interval stretches once
 // enough colour cells have been cleared.
 void PushIntervalCheck();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "core/game_state.h"
 #include "field/bonuses.h"
 #include "field/field_tables.h"
+#include "field/links.h"
 #include "field/shooter.h"
 #include "objects/object_update.h"
 #include "objects/pops.h"
@@ -210,18 +212,45 @@ TEST_F(ObjectUpdateTest, DrawCellImagePicksTheRectangleAndPlacesIt) {
   }
 }
 
-TEST_F(ObjectUpdateTest, TheBombSoundStopsOnTheFirstFrameWithoutABomb) {
-  AppendObject(300.0f, 100.0f, -1, OBJECT_BOMB, 0.0f);
+TEST_F(ObjectUpdateTest, TheBombSoundLoopsWhileABombFalls) {
+  auto calls = [&](platform::SoundCall call) {
+    int n = 0;
+    for (const auto& e : rig_->sound.Calls(call)) n += e.channel == sfx.bombFall;
+    return n;
+  };
+  // A breaking carrier drops its bomb with the sound looping; low down it only flashes.
+  PlaceCell(2, 2, 4, CELL_PLACED | CELL_BOMB | CELL_BREAKING);
+  PlaceCell(3, 17, 4, CELL_PLACED | CELL_BOMB | CELL_BREAKING);
+  DropBomb(0);
+  DropBomb(1);
+  auto plays = rig_->sound.Calls(platform::SoundCall::Play);
+  ASSERT_EQ(plays.size(), 2u);
+  EXPECT_EQ(plays[0].flags, platform::kPlayLooping);
+  EXPECT_EQ(plays[1].flags, 0);
+  rig_->sound.events.clear();
+
   Frame();
   Frame();
-  EXPECT_TRUE(rig_->sound.Calls(platform::SoundCall::Stop).empty());
+  EXPECT_EQ(calls(platform::SoundCall::Play), 0);  // still sounding
+  EXPECT_EQ(calls(platform::SoundCall::Stop), 0);
   objects.objectCount = 0;
   Frame();
-  auto stops = rig_->sound.Calls(platform::SoundCall::Stop);
-  ASSERT_EQ(stops.size(), 1u);
-  EXPECT_EQ(stops[0].channel, sfx.bombFall);
+  EXPECT_EQ(calls(platform::SoundCall::Stop), 1);  // the first frame without a bomb
   Frame();
-  EXPECT_EQ(rig_->sound.Calls(platform::SoundCall::Stop).size(), 1u);
+  EXPECT_EQ(calls(platform::SoundCall::Stop), 1);
+
+  // Leaving play stops it; back in play with the bomb still falling, it sounds again.
+  rig_->sound.events.clear();
+  AppendObject(300.0f, 100.0f, -1, OBJECT_BOMB, 0.0f);
+  rig_->sound.playing[sfx.bombFall] = true;
+  Frame();
+  LeavePlay();
+  EXPECT_EQ(calls(platform::SoundCall::Stop), 1);
+  Frame();
+  plays = rig_->sound.Calls(platform::SoundCall::Play);
+  ASSERT_EQ(plays.size(), 1u);
+  EXPECT_EQ(plays[0].channel, sfx.bombFall);
+  EXPECT_EQ(plays[0].flags, platform::kPlayLooping);
 }
 
 TEST_F(ObjectUpdateTest, TheEighthStageOfFifteenStretchesThePushIntervalOnce) {
@@ -286,6 +315,7 @@ struct World {
   GameFlow flowValues;
   int randomCalls = 0;
   std::vector<platform::SoundEvent> sounds;
+  bool sounding[platform::kSoundChannels] = {};
   std::vector<platform::SpriteDraw> draws;
 };
 
@@ -313,6 +343,7 @@ TEST_F(ObjectUpdateTest, PackingTheTableAnswersAsRemovingOneByOne) {
     w.flowValues = flow;
     w.randomCalls = CountingRandom::calls;
     w.sounds = rig_->sound.events;
+    std::copy(rig_->sound.playing, rig_->sound.playing + platform::kSoundChannels, w.sounding);
     w.draws = Drawn();
   };
   auto restore = [&](const World& w) {
@@ -329,6 +360,7 @@ TEST_F(ObjectUpdateTest, PackingTheTableAnswersAsRemovingOneByOne) {
     player = w.playerValues;
     flow = w.flowValues;
     rig_->sound.events.clear();
+    std::copy(w.sounding, w.sounding + platform::kSoundChannels, rig_->sound.playing);
     Drawn().clear();
   };
   int removals = 0, largeFrames = 0;

@@ -44,6 +44,7 @@ class ObjectsTest : public FieldTest {
     for (int* id : AllSounds()) {
       *id = slot;
       soundSystem.loaded[slot] = true;
+      rig_->sound.data[slot].assign(4, 0);  // something to play, so a played slot sounds
       ++slot;
     }
     rig_->sound.events.clear();

@@ -20,6 +20,8 @@ class PlayFrameTest : public ObjectsTest {
     ObjectsTest::SetUp();
     app.startupDone = true;
     flow.lastCellCount = cells.cellCount;
+    // A cleared stage records its time; no file is written here.
+    stateHandlers.recordStageTime = [](int, bool, int) {};
   }
   // Draws of the danger strip's rectangle in the last frame.
   int StripsDrawn() {
@@ -70,6 +72,18 @@ TEST_F(PlayFrameTest, AShotStopsAtThePushedCeiling) {
   for (int frame = 0; frame < 20 && shooter.shotActive; ++frame) UpdateShooter();
   ASSERT_EQ(cells.cellCount, 1);
   EXPECT_EQ(cells.y[0], 30.0f);
+}
+
+TEST_F(PlayFrameTest, TheBombsFallStopsWhenPlayEnds) {
+  AppendObject(300.0f, 100.0f, -1, OBJECT_BOMB, 0.0f);
+  PlaceCell(0, 0, 2);
+  DispatchGameState();
+  ASSERT_TRUE(rig_->sound.playing[sfx.bombFall]);
+  // The last colour ball goes: the stage is cleared with the bomb still in the air.
+  cells.cellCount = 0;
+  DispatchGameState();
+  ASSERT_EQ(flow.gameState, StageClear);
+  EXPECT_FALSE(rig_->sound.playing[sfx.bombFall]);
 }
 
 }  // namespace

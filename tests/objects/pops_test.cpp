@@ -25,6 +25,11 @@ class PopsTest : public ObjectsTest {
       return "e" + std::to_string(d.texture - kExplosion1 + 1);
     return "w";
   }
+  // A falling bomb, its sound already looping as the breaking carrier left it.
+  void AppendBomb(float x, float y, float timer) {
+    AppendObject(x, y, -1, OBJECT_BOMB, timer);
+    rig_->sound.playing[sfx.bombFall] = true;
+  }
   // The flying ball at (x, y) with the queue ready to load the next.
   static void ShotAt(float x, float y) {
     shooter.shotActive = true;
@@ -105,7 +110,7 @@ TEST_F(PopsTest, AShotBombFallsOnWhileHighAndIsDefusedLow) {
     ResetFieldTables();
     SetCellSize(50, 50);
     flow.previousState = Play;
-    AppendObject(400.0f, c.y, -1, OBJECT_BOMB, 0.0f);  // at rest on its first frame
+    AppendBomb(400.0f, c.y, 0.0f);  // at rest on its first frame
     ShotAt(420.0f, c.y + 20.0f);
     TakePlayed();
     Frame();
@@ -137,7 +142,7 @@ TEST_F(PopsTest, AShotBombFallsOnWhileHighAndIsDefusedLow) {
                        {400.0f, 375.0f, false}};
   for (const Box& b : boxes) {
     objects.objectCount = 0;
-    AppendObject(400.0f, 300.0f, -1, OBJECT_BOMB, 0.0f);
+    AppendBomb(400.0f, 300.0f, 0.0f);
     ShotAt(b.ballX, b.ballY);
     Frame();
     EXPECT_EQ(shooter.shotActive, !b.hit) << b.ballX << ", " << b.ballY;
@@ -147,7 +152,7 @@ TEST_F(PopsTest, AShotBombFallsOnWhileHighAndIsDefusedLow) {
 TEST_F(PopsTest, ALandingBombBlastsAndASecondLandingRestartsTheBlast) {
   frameClock.frameStep = 5.0f;
   ScriptedRandom::Install({29});  // a secondary blast every 29 units or so
-  AppendObject(300.0f, 970.0f, -1, OBJECT_BOMB, 1.0f);
+  AppendBomb(300.0f, 970.0f, 1.0f);
   Frame();  // falls 5 units: it lands
   EXPECT_EQ(TakePlayed(), std::vector<int>{sfx.bombLanded});
   ASSERT_EQ(objects.objectCount, 1);
@@ -161,7 +166,7 @@ TEST_F(PopsTest, ALandingBombBlastsAndASecondLandingRestartsTheBlast) {
   EXPECT_EQ(blast.secondaryCount, 1);  // the first secondary at 70, 29 units in
   EXPECT_LT(blast.flashClock, 0.0f);
 
-  AppendObject(700.0f, 973.0f, -1, OBJECT_BOMB, 1.0f);
+  AppendBomb(700.0f, 973.0f, 1.0f);
   Frame();
   // The older blasts ran first (55), then the landing restarted the sequence.
   EXPECT_EQ(blast.blastClock, 100.0f);
