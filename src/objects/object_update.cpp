@@ -13,7 +13,6 @@
 #include "objects/pusher.h"
 #include "objects/specials.h"
 #include "persist/stage_files.h"
-#include "storage/texture.h"
 
 namespace vx {
 
@@ -65,10 +64,6 @@ int ObjectBehaviour(int i, int* popped, bool* bomb) {
   if (f & OBJECT_INTRUDER) return Invasion(i, 0);
   return 1;  // no behaviour bit: left as it is
 }
-
-}  // namespace
-
-namespace {
 
 // The object pass packs the table as it goes: objects that stay are moved down over the
 // ended ones, so thousands of objects ending in one frame cost one sweep rather than a shift
