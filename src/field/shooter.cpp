@@ -105,7 +105,7 @@ void DrawAimGuide() {
                    (p.y[k] + geometry.cellHeightF / 2 - 4) * kScreenScale, 141, 14, 149, 22, 100, 0,
                    0.5f, 0.5f, 0, 0);
       }
-      phase = (phase + 1) % 30;
+      phase = phase + 1 >= 30 ? phase + 1 - 30 : phase + 1;  // mod 30, without a division
     }
   }
   // The shot will find no place: mark where it leaves.
