@@ -13,6 +13,7 @@
 #include "persist/best_times.h"
 #include "persist/saved_games.h"
 #include "persist/stage_files.h"
+#include "platform/files.h"
 #include "screens/screen_numbers.h"
 
 namespace vx {
@@ -84,6 +85,18 @@ void LookAtSavedGame() {
   ResetProgress(true, true, false);
 }
 
+// The newest extra set the player has a saved game for, or 0. The chooser starts there once a
+// run, so a returning player finds the set they were playing, while a new player starts on the
+// basic set rather than on a harder one meant for those who have finished it.
+int NewestPlayedSet() {
+  for (int set = worldSelect.extraSetCount; set >= 1; --set) {
+    char name[32];
+    SavedGameName(set, name, sizeof name);
+    if (platform::files::Exists(name)) return set;
+  }
+  return 0;
+}
+
 void StageSetChooser(bool first, bool latch) {
   if (first || flow.stageSet != worldSelect.chooserSet) LookAtSavedGame();
   worldSelect.chooserSet = flow.stageSet;
@@ -91,7 +104,7 @@ void StageSetChooser(bool first, bool latch) {
   if (worldSelect.extraSetCount <= 0) return;
   if (worldSelect.jumpToNewest) {
     worldSelect.jumpToNewest = false;
-    flow.stageSet = worldSelect.extraSetCount;
+    flow.stageSet = NewestPlayedSet();
   }
   const int x = mouse.pointerX, y = mouse.pointerY;
   const bool onLeft = y >= 361 && y <= 387 && x >= 215 && x <= 239;

@@ -10,7 +10,7 @@ struct WorldSelectState {
   int clickedWorld = 1;      // the last box clicked, 1-based; a locked one cannot stay selected
   float blinkTimer = 0;      // the selection frame's blink
   int extraSetCount = 0;     // stage sets beyond the basic one, counted on the first frame
-  bool jumpToNewest = true;  // once a run the chooser starts on the newest set
+  bool jumpToNewest = true;  // once a run the chooser starts on the newest set played
   bool continueAvailable = false;  // the current set has a saved game
   // Return starts the selected world only after it has been seen up on this screen, so the
   // Return that chose "play" on the title does not start world 1 at once.

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <initializer_list>
+#include <vector>
 
 #include "draw/layers.h"
 #include "field/field_tables.h"
@@ -198,10 +199,36 @@ TEST_F(WorldSelectTest, SavedGameDecidesTheLocksAndTimes) {
   }
 }
 
-// The arrows move through the basic set and the extra sets, never below 0 or past the
-// count; the chooser starts on the newest set once a run.
+// Once a run the chooser starts on the newest set the player has a saved game for: a new
+// player starts on the basic set, not on a harder one meant for those who finished it.
+TEST_F(WorldSelectTest, TheChooserStartsOnTheNewestSetPlayed) {
+  struct Case {
+    std::vector<int> savedSets;
+    int startSet;
+  } cases[] = {{{}, 0}, {{0}, 0}, {{1}, 1}, {{0, 1}, 1}, {{2}, 2}, {{1, 2}, 2}, {{3}, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.savedSets.size() << " saved, start " << c.startSet);
+    for (const char* name : {"saved0.txt", "saved1.txt", "saved2.txt", "saved3.txt"})
+      std::filesystem::remove(name);
+    WriteStageFiles(2, 30);  // two extra sets; a saved game of set 3 belongs to no set here
+    for (int set : c.savedSets) {
+      flow.stageSet = set;
+      WriteSavedGame();
+    }
+    flow.stageSet = 0;
+    worldSelect = WorldSelectState{};
+    flow.frameCounter += 5;
+    Open();
+    EXPECT_EQ(flow.stageSet, c.startSet);
+  }
+}
+
+// The arrows move through the basic set and the extra sets, never below 0 or past the count.
 TEST_F(WorldSelectTest, ArrowsStayWithinTheExtraSets) {
   WriteStageFiles(2, 30);  // sets of 10 stages: files 11..30 are two extra sets
+  flow.stageSet = 2;
+  WriteSavedGame();  // set 2 was played: the chooser starts there
+  flow.stageSet = 0;
   flow.stagesPerWorld = 100;
   Open();
   EXPECT_EQ(flow.stagesPerWorld, 2);
