@@ -117,6 +117,12 @@ TempWorkDir::~TempWorkDir() {
   fs::remove_all(path_, ec);
 }
 
+void MakeScratchDirectories() {
+  for (char a = 'k'; a <= 't'; ++a)
+    for (char b = 'k'; b <= 't'; ++b)
+      fs::create_directories(fs::path("BUN") / std::string(1, a) / std::string(1, b));
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
   fs::path p(path);
   if (p.has_parent_path()) fs::create_directories(p.parent_path());
