@@ -520,9 +520,19 @@ const PlayerFile kPlayerFiles[] = {
 
 class DamagedPlayerFileTest : public RecordsTest {
  protected:
+  // The files live in the file layer's memory files: thousands of damaged copies are read in
+  // a blink, through the same readers and writers.
   void SetUp() override {
     RecordsTest::SetUp();
     ComputeFitSize(1280, 1024);
+    files::UseMemoryFiles(true);
+  }
+  static void WriteFile(const std::string& name, const std::string& bytes) {
+    files::PutMemoryFile(name.c_str(), bytes);
+  }
+  static std::string ReadFile(const std::string& name) {
+    const std::string* bytes = files::MemoryFile(name.c_str());
+    return bytes ? *bytes : "<missing>";
   }
 
   // The values the files are written with; each differs from its counterpart in Standing().

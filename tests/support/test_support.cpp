@@ -65,6 +65,7 @@ void ResetCoreState() {
   stageStart = StageStartState{};
   fieldDrawing = FieldDrawingState{};
   platform::files::writeSeam = platform::files::WriteSeam{};
+  platform::files::UseMemoryFiles(false);
   bestTimes = BestTimes{};
   volumes = Volumes{};
   stageFiles = StageFileState{};
