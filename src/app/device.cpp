@@ -16,7 +16,11 @@ bool SetupDevices() {
         "Software emulation failed.  Make sure correct video card driver installed", "Vexorbia");
     return false;
   }
-  if (!CreateSoundSystem()) return false;
+  if (!CreateSoundSystem()) {
+    // The game cannot run without its mixer; the drawing device made above goes again.
+    gpu->Destroy();
+    return false;
+  }
   KeyboardSetup();
   MouseSetup();
   mouse.pointerX = 256;

@@ -121,10 +121,13 @@ bool GameStartup(int* status) {
     *status = E_FAIL;
     return false;
   }
+  // A missing scratch directory or device is a failure the program ends on, and a launcher
+  // must see it as one.
   if (!ChooseScratchPath(app.musicScratchPath, "ahae.mp3") ||
-      !ChooseScratchPath(app.secondScratchPath, "dummy.txt"))
+      !ChooseScratchPath(app.secondScratchPath, "dummy.txt") || !SetupDevices()) {
+    *status = kFailureExitStatus;
     return false;
-  if (!SetupDevices()) return false;
+  }
   StartOfGameLoading();
   ResetModelTable();
   return true;
@@ -158,7 +161,13 @@ int RunGame() {
   while (GameFrame()) {
   }
   GameTeardown();
-  return 0;
+  return app.exitStatus;
+}
+
+int ProcessExitStatus(int status) {
+  if (status == 0) return 0;
+  const int low = status & 0xFF;  // what the system keeps of it
+  return low != 0 ? low : 1;
 }
 
 }  // namespace vx

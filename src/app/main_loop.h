@@ -5,12 +5,17 @@
 namespace vx {
 
 // The whole program: start-up, frames until the close request, teardown. Returns the exit
-// status (E_FAIL when the window cannot be made).
+// status: 0; E_FAIL when the window cannot be made; kFailureExitStatus when a scratch
+// directory or a device is missing, or a failure ended the game (app.exitStatus).
 int RunGame();
+
+// A status as the process reports it (its low byte): 0 stays 0, any other stays non-zero,
+// kFailureExitStatus gives 255.
+int ProcessExitStatus(int status);
 
 // The same in pieces, for the replay harness. GameStartup returns false when the program
 // must end (its result then goes in *status); GameFrame returns false once the game asked
-// to quit.
+// to quit (app.exitStatus then tells whether a failure ended it).
 bool GameStartup(int* status);
 bool GameFrame();
 void GameTeardown();

@@ -13,11 +13,20 @@ double FrameTimer(int /*command*/) {
   if (!frameClock.sourceDecided) {
     frameClock.counterFrequency = clock->CounterFrequency();
     frameClock.usePerformanceCounter = frameClock.counterFrequency != 0;
+    if (frameClock.usePerformanceCounter)
+      frameClock.counterOrigin = clock->Counter();
+    else
+      frameClock.millisecondOrigin = clock->Milliseconds();
     frameClock.sourceDecided = true;
   }
-  if (frameClock.usePerformanceCounter)
-    return static_cast<double>(clock->Counter()) / static_cast<double>(frameClock.counterFrequency);
-  return clock->Milliseconds() * 0.001;
+  if (frameClock.usePerformanceCounter) {
+    // Signed, so a counter that ever stepped back gives a negative time, not a huge one.
+    const auto elapsed = static_cast<std::int64_t>(clock->Counter() - frameClock.counterOrigin);
+    return static_cast<double>(elapsed) / static_cast<double>(frameClock.counterFrequency);
+  }
+  // Unsigned difference: right across the millisecond counter's wrap after 49.7 days.
+  const std::uint32_t elapsed = clock->Milliseconds() - frameClock.millisecondOrigin;
+  return elapsed * 0.001;
 }
 
 float FrameStepFor(float framesPerSecond, float stepScale) {
@@ -33,12 +42,16 @@ void UpdateFrameStep() {
     frameClock.framesPerSecond = frameClock.stepScale / frameClock.fixedStep;
     return;
   }
-  double t = FrameTimer(kTimerAbsolute);
+  const double t = FrameTimer(kTimerAbsolute);
   frameClock.currentTime = static_cast<float>(t);
-  // The reading is used at full precision here; only the stored copy is rounded.
-  float difference = static_cast<float>(t - static_cast<double>(frameClock.previousTime));
-  frameClock.framesPerSecond = 1.0f / difference;
-  frameClock.previousTime = frameClock.currentTime;
+  if (frameClock.started) {
+    const float difference = static_cast<float>(t - frameClock.previousTime);
+    frameClock.framesPerSecond = 1.0f / difference;
+  } else {
+    frameClock.started = true;
+    frameClock.framesPerSecond = 0.0f;  // 200 / 0 is above every limit: the step becomes 20
+  }
+  frameClock.previousTime = t;
   frameClock.frameStep = FrameStepFor(frameClock.framesPerSecond, frameClock.stepScale);
 }
 

@@ -24,6 +24,14 @@ enum GameState : int {
   Intro = 18,
 };
 
+// Stages per world come from stage file 1. They are held to 1 .. kMaxStagesPerWorld, and the
+// stage set to 0 .. kMaxStageSet, so that every number the game forms from them fits an int:
+// a set's stages (5 x stages per world), its first stage (stages per world x set x 5) and a
+// stage file number (stage + 1 + set x 5 x stages per world).
+inline constexpr int kMaxStagesPerWorld = 10000;
+inline constexpr int kMaxStageSet = 40000;
+static_assert(5LL * kMaxStagesPerWorld * (kMaxStageSet + 1) <= 2147483647LL);
+
 struct GameFlow {
   int gameState = Boot;
   int previousState = -1;
@@ -43,6 +51,9 @@ struct GameFlow {
   bool tryLostRequested = false;
 };
 extern GameFlow flow;
+
+// The tries display has room for one digit.
+inline constexpr int kMostTriesShown = 9;
 
 // The player's standing: tries and energy of the world in progress, and which worlds may be
 // chosen. The stage flow, the world selection and the saved games share them.

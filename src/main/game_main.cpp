@@ -35,5 +35,5 @@ int main(int /*argc*/, char** /*argv*/) {
   backend.music = &music;
   int status = vx::RunGame();
   SDL_Quit();
-  return status == 0 ? 0 : 1;
+  return vx::ProcessExitStatus(status);
 }

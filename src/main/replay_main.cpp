@@ -246,5 +246,10 @@ int main(int argc, char** argv) {
   }
   vx::GameTeardown();
   if (!headless) SDL_Quit();
+  // A game that ended on a failure (a broken install) ends the replay with its status.
+  if (result == 0 && vx::app.exitStatus != 0) {
+    std::fprintf(stderr, "vexorbia-replay: the game ended on a failure\n");
+    result = vx::ProcessExitStatus(vx::app.exitStatus);
+  }
   return result;
 }

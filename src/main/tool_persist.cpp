@@ -74,7 +74,8 @@ int StageShow(const char* number) {
   }
   std::vector<char> buffer = NameBuffer(name);
   if (!OpenSealedTextFile(buffer.data())) {
-    std::fprintf(stderr, "vexorbia-tool: %s fails its checksum\n", files::NativePath(name).c_str());
+    std::fprintf(stderr, "vexorbia-tool: %s is damaged: its seal does not come off whole\n",
+                 files::NativePath(name).c_str());
     return 2;
   }
   std::FILE* file = files::Open(buffer.data(), "rb");
@@ -186,7 +187,8 @@ int UnsealCommand(int argc, char** argv) {
   if (!SealableFile(argv[0])) return 1;
   std::vector<char> buffer = NameBuffer(argv[0]);
   if (!OpenSealedTextFile(buffer.data())) {
-    std::fprintf(stderr, "vexorbia-tool: %s fails its checksum\n", argv[0]);
+    std::fprintf(stderr, "vexorbia-tool: %s is damaged: its seal does not come off whole\n",
+                 argv[0]);
     return 2;
   }
   bool copied = CopyToStdout(buffer.data());

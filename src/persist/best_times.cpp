@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "core/game_state.h"
+#include "persist/player_file.h"
 #include "persist/record.h"
-#include "platform/files.h"
 #include "storage/sealed.h"
 
 namespace vx {
@@ -33,22 +32,17 @@ int FormatBestTimes(char* out, int capacity) {
 bool WriteBestTimes() {
   char text[160];
   int length = FormatBestTimes(text, sizeof text);
-  WriteSealedText(kBestTimesFile, text, static_cast<std::size_t>(length));
-  DeleteSealTemporaries();
+  WritePlayerFile(kBestTimesFile, text, static_cast<std::size_t>(length));
   return true;
 }
 
 bool ReadBestTimes() {
-  char name[64];
-  std::memcpy(name, kBestTimesFile, sizeof kBestTimesFile);
-  OpenSealedTextFile(name);
-  // A checksum mismatch leaves the stored name in the buffer: the stored file is parsed as
-  // it stands and sealed again afterwards.
-  const bool reseal = std::strcmp(name, kBestTimesFile) == 0;
-  if (!platform::files::Exists(name)) return false;
-  std::FILE* file = platform::files::Open(name, "rb");
-  if (!file) return false;
-
+  PlayerFileState state;
+  std::FILE* file = OpenPlayerFile(kBestTimesFile, &state);
+  if (!file) {
+    DeleteSealTemporaries();
+    return false;
+  }
   RecordValues values;
   for (int w = 0; w < kWorldCount; ++w) {
     values.value[Slot(kLetters[w])] = bestTimes.bestWorldTime[w];
@@ -57,15 +51,12 @@ bool ReadBestTimes() {
   RecordReader reader = MakeRecordReader(kLetters, false);
   const bool complete = ReadRecord(file, reader, values);
   std::fclose(file);
+  DeleteSealTemporaries();
   if (complete) {
     for (int w = 0; w < kWorldCount; ++w) {
       bestTimes.bestWorldTime[w] = values.value[Slot(kLetters[w])];
       bestTimes.lastWorldTime[w] = values.value[Slot(kLetters[kWorldCount + w])];
     }
-  }
-  if (reseal) {
-    SealTextFile(name);
-    DeleteSealTemporaries();
   }
   return complete;
 }

@@ -19,12 +19,12 @@ struct BestTimes {
 };
 extern BestTimes bestTimes;
 
-// Writes "times.txt": "a%db%d...j%d>" with the five best, then the five last world times.
-// Always true.
+// Writes "times.txt": "a%db%d...j%d>" with the five best, then the five last world times
+// (keeping a damaged file's bytes as "times.txt.damaged" first). Always true.
 bool WriteBestTimes();
 
 // Reads "times.txt". True when a complete record was read; otherwise every value keeps its
-// current contents. A file that fails its checksum is sealed again as it stands.
+// current contents. A damaged file is left as it is, and nothing of it is taken.
 bool ReadBestTimes();
 
 // Stores a cleared stage's time at its place in the world; when it was the world's last

@@ -1,12 +1,12 @@
 #include "persist/saved_games.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "core/game_state.h"
 #include "persist/best_times.h"
+#include "persist/player_file.h"
 #include "persist/record.h"
-#include "platform/files.h"
 #include "storage/sealed.h"
 
 namespace vx {
@@ -41,22 +41,35 @@ void AdoptFlagsAndWorldTimes(const RecordValues& v) {
   }
 }
 
+// What parsing the current set's saved game found.
+enum class SavedGameRead { Missing, Damaged, Parsed };
+
 // Parses the current set's saved game into `values` (which start as the current values).
-// False when there is no saved game; *complete tells whether the record ended with '>'.
-bool ParseSavedGame(RecordValues& values, bool* complete) {
+// *complete tells whether the record ended with '>'.
+SavedGameRead ParseSavedGame(RecordValues& values, bool* complete) {
   char name[64];
   SavedGameName(flow.stageSet, name, sizeof name);
-  OpenSealedTextFile(name);  // after a checksum mismatch the stored file is parsed as it is
   *complete = false;
-  if (!platform::files::Exists(name)) return false;
   FillCurrent(values);
-  if (std::FILE* file = platform::files::Open(name, "rb")) {
+  PlayerFileState state;
+  std::FILE* file = OpenPlayerFile(name, &state);
+  if (file) {
     RecordReader reader = MakeRecordReader(kLetters, true);
     *complete = ReadRecord(file, reader, values);
     std::fclose(file);
   }
   DeleteSealTemporaries();
-  return true;
+  if (state == PlayerFileState::Missing) return SavedGameRead::Missing;
+  return state == PlayerFileState::Damaged ? SavedGameRead::Damaged : SavedGameRead::Parsed;
+}
+
+// The stage number from the file, held to the stages of a set (five worlds): one outside
+// them means the set's first stage, as a progress reset writes it for the sets after the
+// first.
+int SavedStage(const RecordValues& v) {
+  const int perWorld = flow.stagesPerWorld > 0 ? flow.stagesPerWorld : 1;
+  const int stage = v.value[Slot('t')];
+  return stage >= 0 && stage < kWorldCount * perWorld ? stage : 0;
 }
 
 }  // namespace
@@ -87,30 +100,33 @@ void WriteSavedGame() {
   SavedGameName(flow.stageSet, name, sizeof name);
   char text[512];
   int length = FormatSavedGame(text, sizeof text);
-  WriteSealedText(name, text, static_cast<std::size_t>(length));
-  DeleteSealTemporaries();
+  WritePlayerFile(name, text, static_cast<std::size_t>(length));
 }
 
 int ReadSavedGame(bool adopt) {
   RecordValues values;
   bool complete = false;
-  if (!ParseSavedGame(values, &complete)) return -1;
+  const SavedGameRead read = ParseSavedGame(values, &complete);
+  if (read == SavedGameRead::Missing) return -1;
+  if (read == SavedGameRead::Damaged) return flow.stageNumber;
   if (adopt && complete) {
-    flow.stageNumber = values.value[Slot('t')];
-    player.tries = values.value[Slot('s')];
+    flow.stageNumber = SavedStage(values);
+    player.tries = std::clamp(values.value[Slot('s')], 0, kMostTriesShown);
     for (int i = 0; i < kStageTimeCount; ++i)
       bestTimes.stageTimes[i] = values.value[Slot(kStageTimeLetters[i])];
     AdoptFlagsAndWorldTimes(values);
   }
-  return values.value[Slot('t')];
+  return SavedStage(values);
 }
 
 int PeekSavedGame() {
   RecordValues values;
   bool complete = false;
-  if (!ParseSavedGame(values, &complete)) return -1;
+  const SavedGameRead read = ParseSavedGame(values, &complete);
+  if (read == SavedGameRead::Missing) return -1;
+  if (read == SavedGameRead::Damaged) return flow.stageNumber;
   AdoptFlagsAndWorldTimes(values);
-  return values.value[Slot('t')];
+  return SavedStage(values);
 }
 
 void ResetProgress(bool clearLastTimes, bool resetBestTimes, bool throughSavedGame) {

@@ -7,16 +7,20 @@ namespace vx {
 
 inline constexpr int kResetBestWorldTime = 432000;  // two hours, after a progress reset
 
-// Writes the saved game of the current stage set from the current values.
+// Writes the saved game of the current stage set from the current values (keeping a damaged
+// file's bytes as "saved%d.txt.damaged" first).
 void WriteSavedGame();
 
 // -1 when the current set has no saved game; otherwise the stage number in the file (the
-// current one when the file has none). With adopt and a complete record every value is
-// taken over.
+// current one when the file has none, or is damaged). With adopt and a complete record every
+// value is taken over. Values are held to what the game can use: a stage number outside the
+// set's five worlds reads as the set's first stage (0), tries as 0 .. kMostTriesShown. A
+// damaged file is read as nothing: no value changes.
 int ReadSavedGame(bool adopt);
 
 // Like ReadSavedGame without adopting the stage number, stage times or tries; the world
-// lock flags and the world times found are taken over whether the record is complete or not.
+// lock flags and the world times found are taken over whether the record is complete or not
+// (but nothing of a damaged file).
 int PeekSavedGame();
 
 // Clears the last world times and/or puts the best ones at two hours; through the saved

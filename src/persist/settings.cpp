@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "core/app_values.h"
+#include "persist/player_file.h"
 #include "persist/record.h"
-#include "platform/files.h"
 #include "storage/sealed.h"
 
 namespace vx {
@@ -14,6 +13,23 @@ namespace vx {
 namespace {
 
 constexpr char kLetters[] = "whxymsab";
+
+// A window size from the file, held to what the settings screen makes (or the fit size,
+// which its fit button gives) and to the desktop's smaller side.
+int WindowSizeFor(int size) {
+  int largest = kLargestWindowSize;
+  const int desktop = std::min(app.desktopWidth, app.desktopHeight);
+  if (desktop > 0) largest = std::min(largest, desktop);
+  largest = std::max(largest, app.fitSize);
+  return std::clamp(size, std::min(kSmallestWindowSize, largest), largest);
+}
+
+// A window position from the file, held to where a window of `size` shows whole on a desktop
+// side of `desktop` pixels (when the desktop's size is known).
+int WindowPositionFor(int position, int size, int desktop) {
+  if (desktop <= 0) return std::max(position, 0);
+  return std::clamp(position, 0, std::max(0, desktop - size));
+}
 
 }  // namespace
 
@@ -37,25 +53,30 @@ bool ReadSettings() {
   values.value[Slot('b')] = 0;
 
   bool complete = false;
-  if (platform::files::Exists(kSettingsFile)) {
-    char name[64];
-    std::memcpy(name, kSettingsFile, sizeof kSettingsFile);
-    OpenSealedTextFile(name);  // after a checksum mismatch the stored file is parsed as it is
-    if (std::FILE* file = platform::files::Open(name, "rb")) {
-      RecordReader reader = MakeRecordReader(kLetters, false);
-      complete = ReadRecord(file, reader, values);
-      std::fclose(file);
-    }
-    if (complete) {
-      app.requestedWindowSize[0] = values.value[Slot('w')];
-      app.requestedWindowSize[1] = values.value[Slot('h')];
-      app.requestedWindowPos[0] = values.value[Slot('x')];
-      app.requestedWindowPos[1] = values.value[Slot('y')];
-      volumes.musicPercent = values.value[Slot('m')];
-      volumes.effectsPercent = values.value[Slot('s')];
-    }
+  PlayerFileState state;
+  std::FILE* file = OpenPlayerFile(kSettingsFile, &state);
+  if (state == PlayerFileState::Damaged) {
+    // Nothing of a damaged file is used, not even as a desktop size that differs.
     DeleteSealTemporaries();
+    return false;
   }
+  if (file) {
+    RecordReader reader = MakeRecordReader(kLetters, false);
+    complete = ReadRecord(file, reader, values);
+    std::fclose(file);
+    if (complete) {
+      const int size = WindowSizeFor(values.value[Slot('w')]);
+      app.requestedWindowSize[0] = size;
+      app.requestedWindowSize[1] = WindowSizeFor(values.value[Slot('h')]);
+      app.requestedWindowPos[0] =
+          WindowPositionFor(values.value[Slot('x')], size, app.desktopWidth);
+      app.requestedWindowPos[1] =
+          WindowPositionFor(values.value[Slot('y')], size, app.desktopHeight);
+      volumes.musicPercent = std::clamp(values.value[Slot('m')], 0, 100);
+      volumes.effectsPercent = std::clamp(values.value[Slot('s')], 0, 100);
+    }
+  }
+  DeleteSealTemporaries();
   // A placement saved on another desktop size (or none at all) is not reused.
   if (values.value[Slot('a')] != app.desktopWidth || values.value[Slot('b')] != app.desktopHeight) {
     app.requestedWindowSize[0] = app.fitSize;
@@ -70,8 +91,7 @@ bool ReadSettings() {
 void WriteSettings() {
   char text[200];
   int length = FormatSettings(text, sizeof text);
-  WriteSealedText(kSettingsFile, text, static_cast<std::size_t>(length));
-  DeleteSealTemporaries();
+  WritePlayerFile(kSettingsFile, text, static_cast<std::size_t>(length));
 }
 
 }  // namespace vx

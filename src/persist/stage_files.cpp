@@ -1,5 +1,6 @@
 #include "persist/stage_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -198,7 +199,7 @@ int LoadStage(int fileNumber, bool allowFailure) {
   geometry.cellWidthF = static_cast<float>(header.cellWidth);
   geometry.cellHeightF = static_cast<float>(header.cellHeight);
   if (header.hasStagesPerWorld && fileNumber == 1)
-    flow.stagesPerWorld = header.stagesPerWorld == 0 ? 1 : header.stagesPerWorld;
+    flow.stagesPerWorld = std::clamp(header.stagesPerWorld, 1, kMaxStagesPerWorld);
   if (header.hasPushInterval)
     stageFiles.pushInterval = static_cast<float>(header.pushSeconds) * 1000.0f;
   if (header.closed) ReadStageEntries(file, LoadEntry, nullptr);

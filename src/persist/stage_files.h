@@ -24,10 +24,11 @@ extern StageFileState stageFiles;
 void StageFileName(int fileNumber, char* out, int capacity);
 
 // Replaces the cell and block tables and the header values by the stage file's contents and
-// returns the number of cells loaded (0 when the file does not exist). Entries beyond the
-// tables' capacity are dropped. When the file fails its checksum it is restored from the
-// archive; if that does not help, the game goes to the title (without allowFailure) or the
-// stored file is parsed as it stands (with allowFailure).
+// returns the number of cells loaded (0 when the file does not exist). Stage file 1 also
+// sets the stages per world, held to 1 .. kMaxStagesPerWorld. Entries beyond the tables'
+// capacity are dropped. When the file is damaged it is restored from the archive; if that
+// does not help, the game goes to the title (without allowFailure) or the stored file is
+// parsed as it stands (with allowFailure).
 int LoadStage(int fileNumber, bool allowFailure);
 
 // Writes the cell and block tables and the header values as stage file `fileNumber`. The

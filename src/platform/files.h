@@ -4,6 +4,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -35,5 +37,22 @@ struct WriteSeam {
   long long budget = -1;
 };
 extern WriteSeam writeSeam;
+
+// Seam for tests and fuzz targets: while `active`, every operation above works on files held
+// here, by their native path, instead of on the file system; nothing reaches a disk, so the
+// readers and writers run thousands of times a second. Streams opened on them are ordinary
+// FILE streams. A directory exists when a file lies in it.
+struct MemoryFiles {
+  bool active = false;
+  std::map<std::string, std::shared_ptr<std::string>> files;
+};
+extern MemoryFiles memoryFiles;
+
+// Turns the memory files on (empty) or off (and forgets them).
+void UseMemoryFiles(bool on);
+// The bytes of a memory file, or null when there is none.
+const std::string* MemoryFile(const char* path);
+// Creates or replaces a memory file.
+void PutMemoryFile(const char* path, std::string bytes);
 
 }  // namespace vx::platform::files

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "audio/sound.h"
+#include "core/app_values.h"
 #include "core/game_state.h"
 #include "draw/sprite.h"
 #include "persist/best_times.h"
@@ -20,9 +21,12 @@ namespace {
 constexpr char kBootCaption[] = "Game_0Stage0()";
 
 // Loads an image of "_data.loc"; when it is missing, says so under `shownName` and fails.
+// The game cannot run without the shared images: it ends after this one message instead of
+// trying again, and showing it again, every frame.
 bool LoadShared(const char* member, const char* shownName, Texture** slot) {
   if (LoadArchiveTexture("_data.loc", member, slot) >= 0) return true;
   platform::ShowMessage(shownName, kBootCaption);
+  RequestFailureExit();
   return false;
 }
 

@@ -24,6 +24,9 @@ constexpr unsigned kKeyEntry5 = 9967;
 constexpr std::uint64_t kLengthMask = 0x36B;  // ten bits wide
 
 constexpr int kKeyCount = 6;
+// A file whose first 15 bytes differ from the outer header in this many places or fewer is
+// a damaged sealed file (plain text never comes that close to it).
+constexpr std::size_t kMostDamagedHeaderBytes = 3;
 constexpr std::size_t kBlock = 1024;  // bulk copies go in blocks of this size
 
 // Suffixes of the side files written beside a target in its own directory, so that the
@@ -68,6 +71,16 @@ bool ReadHeader(std::FILE* file, const char* header, int length) {
   return std::fread(got, 1, static_cast<std::size_t>(length), file) ==
              static_cast<std::size_t>(length) &&
          std::memcmp(got, header, static_cast<std::size_t>(length)) == 0;
+}
+
+// One scrambled word back to its byte (the i-th, counted from 1). False when no byte
+// scrambles to the word: every byte gives a word of its own within a run of 256, so a word
+// outside that run was changed after sealing.
+bool UnscrambleWord(std::uint64_t word, std::uint64_t i, std::uint64_t nameSum,
+                    std::uint64_t lengthTerm, const KeyTable& keys, unsigned char* byte) {
+  const std::uint64_t b = word - lengthTerm - (i & nameSum) - keys.entry[(i - 1) % kKeyCount];
+  *byte = static_cast<unsigned char>(b & 0xFF);
+  return b <= 0xFF;
 }
 
 long FileLength(std::FILE* file) {
@@ -192,20 +205,40 @@ bool SealInto(const char* source, const char* name) {
   return ReplaceTarget(name);
 }
 
+// A file that starts with the outer header changed in a few places, or with the start of it
+// and no more, is a sealed file whose header was damaged or that was cut short, not plain
+// text: its scrambled words would read as letters and digits.
+bool DamagedOuterHeader(const char* head, std::size_t got) {
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < got; ++i) differing += head[i] != kSealOuterHeader[i];
+  if (got < static_cast<std::size_t>(kSealOuterHeaderLength)) return got > 0 && differing == 0;
+  return differing <= kMostDamagedHeaderBytes;
+}
+
+// What the first unsealing step found.
+enum class OuterLayer {
+  Absent,   // no outer header: the file is taken as it stands
+  Removed,  // unscrambled into "dummy"
+  Damaged,  // cut inside the outer header, or a word no byte scrambles to
+};
+
 // Unsealing step 1: undo the scrambling layer of `name` into "dummy", or copy the file when
 // it has no outer header.
-void RemoveScramblingLayer(const char* name) {
+OuterLayer RemoveScramblingLayer(const char* name) {
   std::FILE* in = files::Open(name, "rb");
-  if (!in || !ReadHeader(in, kSealOuterHeader, kSealOuterHeaderLength)) {
+  char head[kSealOuterHeaderLength] = {};
+  const std::size_t got = in ? std::fread(head, 1, sizeof head, in) : 0;
+  if (got < sizeof head || std::memcmp(head, kSealOuterHeader, sizeof head) != 0) {
     if (in) std::fclose(in);
+    if (DamagedOuterHeader(head, got)) return OuterLayer::Damaged;
     ClearAndDelete(kSealInnerTemporary);
     files::Copy(name, kSealInnerTemporary);  // fails, leaving no "dummy", when `name` is missing
-    return;
+    return OuterLayer::Absent;
   }
   std::FILE* out = Recreate(kSealInnerTemporary);
   if (!out) {
     std::fclose(in);
-    return;
+    return OuterLayer::Damaged;
   }
   const KeyTable keys = AssembleKeys();
   const std::uint64_t nameSum = static_cast<std::uint64_t>(SealNameSum(name));
@@ -222,24 +255,27 @@ void RemoveScramblingLayer(const char* name) {
   bool ok = true;
   while (ok && (n = std::fread(block, 1, sizeof block, in)) > 0) {
     std::size_t count = 0;
-    for (std::size_t j = 0; j < n; j += 2, ++i) {
+    for (std::size_t j = 0; ok && j < n; j += 2, ++i) {
       // Two bytes little-endian into a zeroed value; a last odd byte is taken alone.
       std::uint64_t v = block[j];
       if (j + 1 < n) v |= static_cast<std::uint64_t>(block[j + 1]) << 8;
-      std::uint64_t b = v - lengthTerm - (i & nameSum) - keys.entry[(i - 1) % kKeyCount];
-      plain[count++] = static_cast<unsigned char>(b & 0xFF);
+      ok = UnscrambleWord(v, i, nameSum, lengthTerm, keys, &plain[count++]);
     }
-    ok = WriteAll(plain, count, out);
+    ok = ok && WriteAll(plain, count, out);
   }
   std::fclose(out);
   std::fclose(in);
+  return ok ? OuterLayer::Removed : OuterLayer::Damaged;
 }
 
-// Unsealing step 2: check and strip the checksum layer of "dummy" into "ready".
-bool RemoveChecksumLayer() {
+// Unsealing step 2: check and strip the checksum layer of "dummy" into "ready". A file that
+// had the outer layer must have the inner one too: without it, the bytes that came out are
+// not what was sealed (damaged, or sealed under another name).
+bool RemoveChecksumLayer(OuterLayer outer) {
   std::FILE* in = files::Open(kSealInnerTemporary, "rb");
   if (!in || !ReadHeader(in, kSealInnerHeader, kSealInnerHeaderLength)) {
     if (in) std::fclose(in);
+    if (outer == OuterLayer::Removed) return false;
     ClearAndDelete(kSealPlainTemporary);
     files::Copy(kSealInnerTemporary, kSealPlainTemporary);
     return true;
@@ -282,8 +318,8 @@ int SealNameSum(const char* name) {
 
 bool OpenSealedTextFile(char* nameBuffer) {
   if (IsSealTemporary(nameBuffer)) return false;
-  RemoveScramblingLayer(nameBuffer);
-  if (!RemoveChecksumLayer()) return false;
+  const OuterLayer outer = RemoveScramblingLayer(nameBuffer);
+  if (outer == OuterLayer::Damaged || !RemoveChecksumLayer(outer)) return false;
   std::memcpy(nameBuffer, kSealPlainTemporary, sizeof kSealPlainTemporary);
   return true;
 }

@@ -34,9 +34,13 @@ int SealNameSum(const char* name);
 
 // Unseals the file named in `nameBuffer` (writable, at least kSealNameBufferMin bytes) into
 // the plain temporary "ready" and puts "ready" into the buffer; true. A file without the
-// outer header is taken as unscrambled, one without the inner header as plain text. On a
-// checksum mismatch the result is false and the buffer keeps the stored file's name. A
-// missing file also gives true, but then no "ready" exists: callers test for it.
+// outer header is taken as unscrambled, and one without either header as plain text (files
+// written by hand). A damaged file gives false, leaves "ready" alone and the buffer holding
+// the stored file's name: a checksum mismatch; a file with the outer header whose inner
+// header does not come out (damaged, or sealed under another name); a scrambled word that no
+// byte gives; a file that starts with the outer header changed in up to 3 of its 15 bytes,
+// or is only the start of it. A missing file also gives true, but then no "ready" exists:
+// callers test for it.
 bool OpenSealedTextFile(char* nameBuffer);
 
 // Seals the plain text held in the file `name` in place; afterwards it holds the sealed

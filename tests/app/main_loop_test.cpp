@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/dispatcher.h"
 #include "core/game_state.h"
 #include "core/random.h"
 #include "gfx_fixtures.h"
@@ -29,11 +30,7 @@ class MainLoopTest : public ::testing::Test {
     scriptedIndex = 0;
     randomSource.next = NextScripted;
   }
-  void MakeScratchDirs() {
-    for (char a = 'k'; a <= 't'; ++a)
-      for (char b = 'k'; b <= 't'; ++b)
-        fs::create_directories(fs::path("BUN") / std::string(1, a) / std::string(1, b));
-  }
+  void MakeScratchDirs() { test::MakeScratchDirectories(); }
   test::TempWorkDir dir_;
   test::HeadlessRig* rig_ = nullptr;
 };
@@ -51,9 +48,9 @@ TEST_F(MainLoopTest, ScratchPathsUseTwoRandomLetters) {
 TEST_F(MainLoopTest, MissingScratchDirectoryEndsTheStart) {
   MakeScratchDirs();
   fs::remove_all("BUN/m/n");
-  int status = -1;
+  int status = 0;
   EXPECT_FALSE(GameStartup(&status));
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ProcessExitStatus(status), 255) << "a broken install is no success";
   ASSERT_EQ(rig_->dialogs.shown.size(), 1u);
   EXPECT_EQ(rig_->dialogs.shown[0].text, "Missing Data");
   EXPECT_EQ(rig_->dialogs.shown[0].caption, "Game Exiting");
@@ -70,8 +67,9 @@ TEST_F(MainLoopTest, WindowFailureReturnsEFail) {
 TEST_F(MainLoopTest, NoDrawingDeviceEndsWithItsMessage) {
   MakeScratchDirs();
   rig_->gpu.available = false;
-  int status = -1;
+  int status = 0;
   EXPECT_FALSE(GameStartup(&status));
+  EXPECT_EQ(ProcessExitStatus(status), 255);
   ASSERT_FALSE(rig_->dialogs.shown.empty());
   EXPECT_EQ(rig_->dialogs.shown.back().text,
             "Software emulation failed.  Make sure correct video card driver installed");
@@ -114,6 +112,7 @@ TEST_F(MainLoopTest, WindowRequestsMoveTheWindow) {
 
 TEST_F(MainLoopTest, ClosingTheWindowQuitsThroughTheCloseRequest) {
   MakeScratchDirs();
+  stateHandlers.boot = [] { return 0; };  // this test has no archives for a real boot
   int status = -1;
   ASSERT_TRUE(GameStartup(&status));
   test::WriteFile("BUN/m/n/ahae.mp3", "music");
@@ -138,6 +137,26 @@ TEST_F(MainLoopTest, StartupLoadsTheExplosionImagesAndReportsTheFirstMissing) {
   EXPECT_EQ(rig_->dialogs.shown[0].text, "img\\explosion_3.tga");
   EXPECT_EQ(rig_->dialogs.shown[0].caption, "Game_0Stage3 Unable to load");
   EXPECT_TRUE(app.startupDone);
+}
+
+// A broken install (the boot's pictures missing) shows its message once, ends the game
+// through the close request and the teardown, and the program ends with status 255.
+TEST_F(MainLoopTest, AFailedBootEndsTheProgramWithTheFailureStatus) {
+  MakeScratchDirs();
+  test::WriteArchive("_data.loc", {{"img\\explosion_1.tga", test::MakeTga(2, 2)}});
+  rig_->dialogs.shown.clear();
+  const int status = RunGame();
+  EXPECT_EQ(ProcessExitStatus(status), 255);
+  ASSERT_EQ(rig_->dialogs.shown.size(), 2u);  // the start-up's explosion image, then the boot's
+  EXPECT_EQ(rig_->dialogs.shown[1].text, "chrset1.tga");
+  EXPECT_EQ(rig_->gpu.framesPresented, 1);
+  EXPECT_TRUE(rig_->gpu.destroyed);
+  EXPECT_FALSE(rig_->window.created);
+}
+
+TEST_F(MainLoopTest, ExitStatusAsTheSystemReportsIt) {
+  const int cases[][2] = {{0, 0}, {-1, 255}, {E_FAIL, 5}, {256, 1}};
+  for (const auto& c : cases) EXPECT_EQ(ProcessExitStatus(c[0]), c[1]) << c[0];
 }
 
 }  // namespace

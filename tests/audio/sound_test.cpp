@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_loop.h"
 #include "audio/sound.h"
 #include "persist/settings.h"
 #include "platform/platform.h"
@@ -357,14 +358,20 @@ TEST(SoundDeviceFailure, EachFailureShowsItsMessagesAndEndsTheGame) {
   for (const DeviceFailure& c : cases) {
     SCOPED_TRACE(c.what);
     test::HeadlessRig& rig = test::InstallHeadless();
+    test::TempWorkDir dir;
+    test::MakeScratchDirectories();
     rig.sound.openResult.error = c.error;
     rig.sound.openDetail = c.detail;
     if (c.noBackend) platform::backend.sound = nullptr;
-    EXPECT_FALSE(CreateSoundSystem());
+    // The whole program: start-up ends after the messages, with the failure status.
+    EXPECT_EQ(ProcessExitStatus(RunGame()), 255);
     std::vector<std::pair<std::string, std::string>> shown;
     for (const auto& m : rig.dialogs.shown) shown.push_back({m.text, m.caption});
     EXPECT_EQ(shown, c.messages);
     EXPECT_FALSE(soundSystem.created);
+    EXPECT_EQ(rig.gpu.framesBegun, 0) << "no frame runs";
+    EXPECT_TRUE(rig.gpu.destroyed) << "the drawing device made before the sound is released";
+    EXPECT_FALSE(rig.window.created);
   }
 }
 

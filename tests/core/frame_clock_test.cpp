@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "test_support.h"
 
@@ -45,10 +47,45 @@ TEST(FrameClockTest, FirstFrameIsClampedTo20) {
   EXPECT_FLOAT_EQ(frameClock.frameStep, 20.0f);
 }
 
+// A machine that has been up for 30 days: the counter is far from zero when the game starts.
+// Every frame at 60 Hz must come out at 3.33, at the start and after days of play.
+TEST(FrameClockTest, StepsStayTrueOnAMachineUpForDays) {
+  constexpr std::uint64_t kNanosecond = 1000000000;  // the counter SDL reads on Linux
+  constexpr std::uint64_t kTick = kNanosecond / 60;
+  const struct Case {
+    const char* what;
+    double hoursPlayed;
+  } cases[] = {{"the first minutes", 0.0}, {"after three days of play", 72.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::HeadlessRig& rig = test::InstallHeadless();
+    rig.clock.frequency = kNanosecond;
+    rig.clock.counter = 30ull * 24 * 3600 * kNanosecond;
+    UpdateFrameStep();
+    EXPECT_FLOAT_EQ(frameClock.frameStep, 20.0f);  // the first frame
+    rig.clock.counter += static_cast<std::uint64_t>(c.hoursPlayed * 3600.0) * kNanosecond;
+    UpdateFrameStep();
+    int off = 0;
+    float worst = 0.0f;
+    for (int frame = 0; frame < 600; ++frame) {
+      rig.clock.counter += kTick;
+      UpdateFrameStep();
+      const float error = std::fabs(frameClock.frameStep - 200.0f / 60.0f);
+      worst = std::max(worst, error);
+      off += error > 1e-3f;
+    }
+    EXPECT_EQ(off, 0) << "worst step error " << worst;
+  }
+}
+
+// Without a counter the millisecond clock is read, also from its first reading on, and right
+// across its wrap after 49.7 days.
 TEST(FrameClockTest, MillisecondClockWhenThereIsNoCounter) {
   test::HeadlessRig& rig = test::InstallHeadless();
   rig.clock.frequency = 0;
-  rig.clock.counter = 2500;  // the headless clock reports the counter as milliseconds
+  rig.clock.counter = 0xFFFFFF00u;  // the headless clock reports the counter as milliseconds
+  EXPECT_DOUBLE_EQ(FrameTimer(kTimerAbsolute), 0.0);
+  rig.clock.counter += 2500;
   EXPECT_DOUBLE_EQ(FrameTimer(kTimerAbsolute), 2.5);
   EXPECT_FALSE(frameClock.usePerformanceCounter);
 }

@@ -3,15 +3,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "fuzz_files.h"
 #include "storage/archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string dir = "/tmp/vx_fuzz_archive_" + std::to_string(::getpid());
-  static const std::string archive = dir + ".loc";
-  static const std::string dest = dir + ".out";
+  vx::fuzz::UseMemoryFiles();
+  static const std::string archive = "fuzz.loc";
+  static const std::string dest = "fuzz.out";
   vx::fuzz::WriteBytes(archive.c_str(), data, size);
   // Ask for a name taken from the input itself, so matching records are reached too.
   std::string request;
@@ -29,6 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   name.push_back('\0');
   long written = vx::unlocksingle(archive.c_str(), name.data(), dest.c_str());
   if (written > static_cast<long>(size)) __builtin_trap();
+  // What was extracted is exactly the member a load hands out.
+  if (written > 0) {
+    long got = 0;
+    const unsigned char* member = vx::OpenArchiveMember(archive.c_str(), name.data(), &got);
+    if (!member || got != written ||
+        vx::fuzz::ReadBytes(dest.c_str()) !=
+            std::string(reinterpret_cast<const char*>(member), got))
+      __builtin_trap();
+  }
   vx::ReleaseArchiveBuffer();
   return 0;
 }

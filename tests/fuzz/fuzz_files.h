@@ -1,33 +1,33 @@
-// Files for the fuzz targets that read and write them: a scratch working directory and a
-// whole-file write.
+// Files for the fuzz targets that read and write them: every file operation of the game runs
+// on the file layer's memory files, so nothing reaches a disk and a target runs thousands of
+// times a second.
 #pragma once
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include <unistd.h>
+#include "platform/files.h"
 
 namespace vx::fuzz {
 
-// Makes a fresh directory named after `tag` the working directory, once per process. It is
-// on a memory file system when there is one: every sealed write is pushed to the disk.
-inline void EnterScratchDirectory(const char* tag) {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  std::string shm = std::string("/dev/shm/vx_fuzz_") + tag + "_XXXXXX";
-  std::string tmp = std::string("/tmp/vx_fuzz_") + tag + "_XXXXXX";
-  const char* dir = ::mkdtemp(shm.data()) ? shm.c_str() : ::mkdtemp(tmp.data());
-  if (!dir || ::chdir(dir) != 0) std::abort();
+// Turns the memory files on, once per process; the files of earlier inputs stay and are
+// replaced by the next input's.
+inline void UseMemoryFiles() {
+  static const bool on = [] {
+    platform::files::UseMemoryFiles(true);
+    return true;
+  }();
+  (void)on;
 }
 
 // Replaces the file `path` by the bytes given.
 inline void WriteBytes(const char* path, const std::uint8_t* data, std::size_t size) {
-  if (std::FILE* f = std::fopen(path, "wb")) {
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
+  platform::files::PutMemoryFile(path, std::string(reinterpret_cast<const char*>(data), size));
+}
+
+// The bytes of the file `path`; empty when there is none.
+inline std::string ReadBytes(const char* path) {
+  const std::string* bytes = platform::files::MemoryFile(path);
+  return bytes ? *bytes : std::string();
 }
 
 }  // namespace vx::fuzz

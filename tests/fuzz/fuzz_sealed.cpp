@@ -6,29 +6,16 @@
 #include <string>
 
 #include "fuzz_files.h"
-#include "platform/files.h"
 #include "storage/sealed.h"
 
 namespace {
-
-std::string ReadAll(const char* path) {
-  std::string out;
-  if (std::FILE* f = std::fopen(path, "rb")) {
-    char block[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(block, 1, sizeof block, f)) > 0) out.append(block, n);
-    std::fclose(f);
-  }
-  return out;
-}
 
 const char* const kNames[] = {"times.txt", "settings.txt", "saved0.txt", "x"};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // The temporaries live in the working directory: the fuzzer gets one of its own.
-  vx::fuzz::EnterScratchDirectory("sealed");
+  vx::fuzz::UseMemoryFiles();
   if (size == 0) return 0;
   const char* name = kNames[data[0] % 4];
   const bool asPlainText = (data[0] & 0x80) != 0;
@@ -44,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A text that already starts with the inner header gets no checksum layer of its own:
     // its own (possibly wrong) checksum decides.
     const bool hasInnerHeader = length >= 11 && std::memcmp(bytes, "version 2.0", 11) == 0;
-    if (!hasInnerHeader && (!unsealed || ReadAll(buffer) != std::string(bytes, length)))
+    if (!hasInnerHeader && (!unsealed || vx::fuzz::ReadBytes(buffer) != std::string(bytes, length)))
       __builtin_trap();
   } else {
     vx::fuzz::WriteBytes(name, data + 1, length);
@@ -53,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (vx::OpenSealedTextFile(buffer)) {
       if (std::strcmp(buffer, "ready") != 0) __builtin_trap();
       // Unsealing never makes more plain bytes than the stored file has.
-      if (ReadAll(buffer).size() > length) __builtin_trap();
+      if (vx::fuzz::ReadBytes(buffer).size() > length) __builtin_trap();
     } else if (std::strcmp(buffer, name) != 0) {
       __builtin_trap();
     }

@@ -2,9 +2,6 @@
 // writing past the tables, and whatever was loaded survives saving and loading again.
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-
-#include <sys/stat.h>
 
 #include "core/game_state.h"
 #include "field/field_tables.h"
@@ -25,14 +22,10 @@ Snapshot Take() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool scratchReady = [] {
-    vx::fuzz::EnterScratchDirectory("stage");
-    return ::mkdir("edit", 0755) == 0;
-  }();
-  if (!scratchReady) std::abort();
+  vx::fuzz::UseMemoryFiles();
   vx::flow = vx::GameFlow{};
   vx::stageFiles = vx::StageFileState{};
-  vx::fuzz::WriteBytes("edit/stage1.txt", data, size);
+  vx::fuzz::WriteBytes("edit\\stage1.txt", data, size);
   const int loaded = vx::LoadStage(1, false);
   if (loaded != vx::cells.cellCount || loaded > vx::kCellCapacity) __builtin_trap();
   if (vx::blocks.blockCount > vx::kBlockCapacity) __builtin_trap();

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/main_loop.h"
 #include "core/game_state.h"
@@ -165,18 +166,6 @@ TEST_F(RecordsTest, MissingBestTimesKeepTheDefaults) {
   EXPECT_FALSE(files::Exists("times.txt"));
 }
 
-TEST_F(RecordsTest, TamperedBestTimesChangeNothingAndAreSealedAgain) {
-  WriteSealed("times.txt", "a100>");
-  std::string tampered = ReadFile("times.txt");
-  tampered[15 + 2 * 12] = static_cast<char>(tampered[15 + 2 * 12] + 1);
-  WriteFile("times.txt", tampered);
-  EXPECT_FALSE(ReadBestTimes());
-  EXPECT_EQ(bestTimes.bestWorldTime[0], 216000);
-  // Sealed once more as it stood: it now unseals to the damaged bytes.
-  EXPECT_EQ(Unsealed("times.txt"), tampered);
-  ExpectNoTemporaries();
-}
-
 TEST_F(RecordsTest, StageTimesMakeWorldTimesAndRecords) {
   flow.stagesPerWorld = 3;
   bestTimes.stageTimes[5] = 999;  // a leftover from a longer world
@@ -292,6 +281,50 @@ TEST_F(RecordsTest, ReadingSettings) {
   }
 }
 
+// Window placement and volumes from the file are held to what the settings screen can make
+// (sizes in steps of 50, shrunk only while above 200 and grown only while below 1024, so
+// 151..1073, or the fit size), to the desktop, and to a place where the whole window shows.
+TEST_F(RecordsTest, SettingsValuesAreHeldToWhatTheGameCanShow) {
+  struct Case {
+    const char* what;
+    const char* values;  // the record before its desktop size
+    int desktopW, desktopH;
+    int w, h, x, y, music, effects;
+  } cases[] = {
+      {"what the screen makes stays", "w162h162x919y20m0s100", 1280, 1024, 162, 162, 919, 20, 0,
+       100},
+      {"its largest, on a desktop that holds it", "w1073h1073x100y50m1s1", 1920, 1200, 1073, 1073,
+       100, 50, 1, 1},
+      {"the fit size of a wide desktop", "w1390h1390x1865y0m5s5", 5120, 1440, 1390, 1390, 1865, 0,
+       5, 5},
+      {"larger than the desktop", "w2147483647h2147483647x10y20m50s50", 1280, 1024, 1024, 1024, 10,
+       0, 50, 50},
+      {"larger than the screen makes", "w1500h1500x0y0m50s50", 1920, 1200, 1150, 1150, 0, 0, 50,
+       50},
+      {"height alone too large", "w600h5000x0y0m50s50", 1280, 1024, 600, 1024, 0, 0, 50, 50},
+      {"smaller than the screen makes", "w0h10x0y0m50s50", 1280, 1024, 151, 151, 0, 0, 50, 50},
+      {"off the desktop", "w600h600x99999y2147483647m50s50", 1280, 1024, 600, 600, 680, 424, 50,
+       50},
+      {"volumes past their ends", "w600h600x0y0m400s2147483647", 1280, 1024, 600, 600, 0, 0, 100,
+       100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ResetCoreState();
+    const std::string plain = std::string(c.values) + "a" + std::to_string(c.desktopW) + "b" +
+                              std::to_string(c.desktopH) + ">";
+    WriteSealed("settings.txt", plain);
+    ComputeFitSize(c.desktopW, c.desktopH);
+    EXPECT_TRUE(ReadSettings());
+    EXPECT_EQ(app.requestedWindowSize[0], c.w);
+    EXPECT_EQ(app.requestedWindowSize[1], c.h);
+    EXPECT_EQ(app.requestedWindowPos[0], c.x);
+    EXPECT_EQ(app.requestedWindowPos[1], c.y);
+    EXPECT_EQ(volumes.musicPercent, c.music);
+    EXPECT_EQ(volumes.effectsPercent, c.effects);
+  }
+}
+
 // ---- Saved games ----
 
 class SavedGameTest : public RecordsTest {
@@ -382,6 +415,30 @@ TEST_F(SavedGameTest, ReadersOnHandMadeRecords) {
   }
 }
 
+// The stage number is held to the stages of a set (five worlds); one outside them is the
+// set's first stage. Tries are held to the one digit the tries display has.
+TEST_F(SavedGameTest, StageAndTriesAreHeldToWhatTheGameCanUse) {
+  struct Case {
+    const char* plain;
+    int stagesPerWorld;
+    int stage, tries;
+  } cases[] = {
+      {"t499 s4 >", 100, 499, 4}, {"t500 s4 >", 100, 0, 4},        {"t2147483647 s4 >", 100, 0, 4},
+      {"t14 s1 >", 3, 14, 1},     {"t15 s1 >", 3, 0, 1},           {"t3 s9 >", 100, 3, 9},
+      {"t3 s10 >", 100, 3, 9},    {"t3 s2147483647 >", 100, 3, 9}, {"t3 s0 >", 100, 3, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.plain);
+    test::ResetCoreState();
+    flow.stagesPerWorld = c.stagesPerWorld;
+    WriteSealed("saved0.txt", c.plain);
+    EXPECT_EQ(PeekSavedGame(), c.stage);
+    EXPECT_EQ(ReadSavedGame(true), c.stage);
+    EXPECT_EQ(flow.stageNumber, c.stage);
+    EXPECT_EQ(player.tries, c.tries);
+  }
+}
+
 TEST_F(SavedGameTest, NoSavedGame) {
   flow.stageNumber = 8;
   EXPECT_EQ(ReadSavedGame(true), -1);
@@ -421,6 +478,231 @@ TEST_F(SavedGameTest, ResetProgress) {
   EXPECT_EQ(Unsealed("saved1.txt"),
             "t15 A9 B0 C0 D0 E0 F0 G0 H0 I0 J0 d0 e0 f1 g1 h1 s4 "
             "i1 j2 k216000 l216000 m216000 n0 o0 p0 q0 r0 >");
+}
+
+// ---- Damaged player files ----
+
+// Every value a player-file reader can change, from all three files.
+std::vector<int> PlayerValues() {
+  std::vector<int> v = {app.requestedWindowSize[0], app.requestedWindowSize[1],
+                        app.requestedWindowPos[0],  app.requestedWindowPos[1],
+                        volumes.musicPercent,       volumes.effectsPercent,
+                        volumes.effectsVolume,      volumes.musicAttenuation,
+                        flow.stageNumber,           player.tries};
+  for (int t : bestTimes.stageTimes) v.push_back(t);
+  for (int w = 0; w < kWorldCount; ++w) {
+    v.push_back(bestTimes.bestWorldTime[w]);
+    v.push_back(bestTimes.lastWorldTime[w]);
+    v.push_back(player.worldLocked[w]);
+  }
+  return v;
+}
+
+// The player files a test damages: how the game writes each, and every reader of it.
+struct PlayerFile {
+  const char* name;
+  void (*write)();
+  void (*readAll)();
+};
+
+const PlayerFile kPlayerFiles[] = {
+    {"times.txt", [] { WriteBestTimes(); }, [] { EXPECT_FALSE(ReadBestTimes()); }},
+    {"settings.txt", WriteSettings, [] { EXPECT_FALSE(ReadSettings()); }},
+    {"saved0.txt", WriteSavedGame,
+     [] {
+       // The file is there, so the readers report the stage they stand at, and take nothing.
+       const int stage = flow.stageNumber;
+       EXPECT_EQ(PeekSavedGame(), stage);
+       EXPECT_EQ(ReadSavedGame(false), stage);
+       EXPECT_EQ(ReadSavedGame(true), stage);
+     }},
+};
+
+class DamagedPlayerFileTest : public RecordsTest {
+ protected:
+  // The files live in the file layer's memory files: thousands of damaged copies are read in
+  // a blink, through the same readers and writers.
+  void SetUp() override {
+    RecordsTest::SetUp();
+    ComputeFitSize(1280, 1024);
+    files::UseMemoryFiles(true);
+  }
+  static void WriteFile(const std::string& name, const std::string& bytes) {
+    files::PutMemoryFile(name.c_str(), bytes);
+  }
+  static std::string ReadFile(const std::string& name) {
+    const std::string* bytes = files::MemoryFile(name.c_str());
+    return bytes ? *bytes : "<missing>";
+  }
+
+  // The values the files are written with; each differs from its counterpart in Standing().
+  static void Written() {
+    app.requestedWindowSize[0] = app.requestedWindowSize[1] = 600;
+    app.requestedWindowPos[0] = 10;
+    app.requestedWindowPos[1] = 20;
+    volumes.musicPercent = 50;
+    volumes.effectsPercent = 30;
+    ApplyVolumePercents();
+    flow.stageNumber = 13;
+    player.tries = 2;
+    for (int i = 0; i < kStageTimeCount; ++i) bestTimes.stageTimes[i] = 100 + i;
+    for (int w = 0; w < kWorldCount; ++w) {
+      bestTimes.bestWorldTime[w] = 1000 + w;
+      bestTimes.lastWorldTime[w] = 2000 + w;
+      player.worldLocked[w] = w % 2 == 0;
+    }
+  }
+
+  // The values in memory when a damaged file is read.
+  static void Standing() {
+    app.requestedWindowSize[0] = app.requestedWindowSize[1] = 700;
+    app.requestedWindowPos[0] = 30;
+    app.requestedWindowPos[1] = 40;
+    volumes.musicPercent = 70;
+    volumes.effectsPercent = 90;
+    ApplyVolumePercents();
+    flow.stageNumber = 4;
+    player.tries = 3;
+    for (int i = 0; i < kStageTimeCount; ++i) bestTimes.stageTimes[i] = 300 + i;
+    for (int w = 0; w < kWorldCount; ++w) {
+      bestTimes.bestWorldTime[w] = 3000 + w;
+      bestTimes.lastWorldTime[w] = 4000 + w;
+      player.worldLocked[w] = w % 2 == 1;
+    }
+  }
+
+  // The sealed bytes the game writes for `file` from Written().
+  static std::string Sealed(const PlayerFile& file) {
+    Written();
+    file.write();
+    return ReadFile(file.name);
+  }
+
+  // Stores `bytes` as the file, runs its readers on Standing() and expects nothing to change:
+  // no value, not the stored file, and no temporaries left.
+  static void ExpectReadChangesNothing(const PlayerFile& file, const std::string& bytes) {
+    WriteFile(file.name, bytes);
+    Standing();
+    const std::vector<int> before = PlayerValues();
+    file.readAll();
+    EXPECT_EQ(PlayerValues(), before);
+    EXPECT_EQ(ReadFile(file.name), bytes) << "a reader never rewrites a player file";
+    ExpectNoTemporaries();
+  }
+};
+
+// The fixture holds what it claims: the intact files carry every written value back.
+TEST_F(DamagedPlayerFileTest, IntactFilesAreReadBack) {
+  for (const PlayerFile& file : kPlayerFiles) Sealed(file);
+  Standing();
+  EXPECT_TRUE(ReadBestTimes());
+  EXPECT_TRUE(ReadSettings());
+  EXPECT_EQ(ReadSavedGame(true), 13);
+  const std::vector<int> read = PlayerValues();
+  Written();
+  EXPECT_EQ(read, PlayerValues());
+}
+
+// Every single-byte change (all 255 other values, at every position of a real sealed file)
+// is refused whole.
+TEST_F(DamagedPlayerFileTest, EverySingleByteChangeLeavesEveryValue) {
+  for (const PlayerFile& file : kPlayerFiles) {
+    const std::string good = Sealed(file);
+    for (std::size_t at = 0; at < good.size(); ++at) {
+      for (int change = 1; change < 256; ++change) {
+        SCOPED_TRACE(std::string(file.name) + " byte " + std::to_string(at) + " changed by " +
+                     std::to_string(change));
+        std::string bad = good;
+        bad[at] = static_cast<char>(static_cast<unsigned char>(bad[at]) + change);
+        ExpectReadChangesNothing(file, bad);
+        if (HasFailure()) return;
+      }
+    }
+  }
+}
+
+TEST_F(DamagedPlayerFileTest, CutOrExtendedFilesLeaveEveryValue) {
+  for (const PlayerFile& file : kPlayerFiles) {
+    const std::string good = Sealed(file);
+    // Cut anywhere (an empty file holds nothing: it reads like a file without a record).
+    for (std::size_t length = 1; length < good.size(); ++length) {
+      SCOPED_TRACE(std::string(file.name) + " cut to " + std::to_string(length));
+      ExpectReadChangesNothing(file, good.substr(0, length));
+      if (HasFailure()) return;
+    }
+    const std::string lastWord = good.substr(good.size() - 2);
+    const std::string extended[] = {good + 'x', good + std::string(2, '\0'), good + lastWord,
+                                    good + good, good + std::string(4, '0')};
+    for (const std::string& bad : extended) {
+      SCOPED_TRACE(std::string(file.name) + " extended by " +
+                   std::to_string(bad.size() - good.size()));
+      ExpectReadChangesNothing(file, bad);
+    }
+  }
+}
+
+// Files whose inner layer does not come out: sealed under another name, or sealed twice (the
+// outer layer peels off, and what is inside is still a sealed file, not a record).
+TEST_F(DamagedPlayerFileTest, FilesWhoseInnerLayerDoesNotComeOutLeaveEveryValue) {
+  for (const PlayerFile& file : kPlayerFiles) {
+    SCOPED_TRACE(file.name);
+    for (const PlayerFile& other : kPlayerFiles)
+      if (&other != &file) ExpectReadChangesNothing(file, Sealed(other));
+    const std::string once = Sealed(file);
+    ASSERT_TRUE(SealTextFile(file.name));
+    DeleteSealTemporaries();
+    const std::string twice = ReadFile(file.name);
+    ASSERT_NE(twice, once);
+    ExpectReadChangesNothing(file, twice);
+  }
+}
+
+// The first reader of a damaged best-times file must not seal it again: that would give it a
+// fresh checksum over the damaged bytes, which a later read would take for a record.
+TEST_F(DamagedPlayerFileTest, TamperedBestTimesChangeNothing) {
+  const PlayerFile& times = kPlayerFiles[0];
+  std::string bad = Sealed(times);
+  bad[15 + 2 * 12] = static_cast<char>(bad[15 + 2 * 12] + 1);  // the first plain byte
+  for (int read = 0; read < 3; ++read) {
+    SCOPED_TRACE(read);
+    WriteFile(times.name, bad);
+    Standing();
+    const std::vector<int> before = PlayerValues();
+    EXPECT_FALSE(ReadBestTimes());
+    EXPECT_EQ(PlayerValues(), before);
+    EXPECT_EQ(ReadFile(times.name), bad);
+  }
+}
+
+// A writer that replaces a damaged player file keeps the damaged bytes beside it, one copy,
+// the latest; an intact or missing file leaves no copy.
+TEST_F(DamagedPlayerFileTest, WritersKeepTheDamagedBytesBesideTheFile) {
+  for (const PlayerFile& file : kPlayerFiles) {
+    SCOPED_TRACE(file.name);
+    const std::string copy = std::string(file.name) + ".damaged";
+    files::Delete(file.name);
+    Written();
+    file.write();
+    EXPECT_FALSE(files::Exists(copy.c_str())) << "no file before";
+    const std::string good = Sealed(file);
+    EXPECT_FALSE(files::Exists(copy.c_str())) << "an intact file before";
+
+    std::string first = good;
+    first[20] = static_cast<char>(first[20] ^ 1);
+    WriteFile(file.name, first);
+    Written();
+    file.write();
+    EXPECT_EQ(ReadFile(copy), first);
+    EXPECT_EQ(ReadFile(file.name), good) << "the new file is written all the same";
+
+    const std::string second = good.substr(0, good.size() - 3);
+    WriteFile(file.name, second);
+    file.write();
+    EXPECT_EQ(ReadFile(copy), second) << "a later damaged file replaces the copy";
+    file.write();
+    EXPECT_EQ(ReadFile(copy), second) << "replacing an intact file keeps the copy there";
+    ExpectNoTemporaries();
+  }
 }
 
 }  // namespace

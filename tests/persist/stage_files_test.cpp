@@ -12,6 +12,7 @@
 #include "core/game_state.h"
 #include "field/field_tables.h"
 #include "gfx_fixtures.h"
+#include "persist/saved_games.h"
 #include "platform/files.h"
 #include "storage/sealed.h"
 #include "test_support.h"
@@ -138,6 +139,35 @@ TEST_F(StageFilesTest, HeaderFields) {
     EXPECT_EQ(geometry.colourCount, c.colourCount) << c.text;
     EXPECT_EQ(flow.stagesPerWorld, c.stagesPerWorld) << c.text;
     EXPECT_EQ(stageFiles.pushInterval, c.pushInterval) << c.text;
+  }
+}
+
+// Stages per world from stage file 1 are held to 1..10000, so that every product the game
+// forms with them (five worlds of stages, the first stage of a set, stage file numbers) fits
+// an int for every stage set up to 40000.
+TEST_F(StageFilesTest, StagesPerWorldAreHeldToWhatTheGameCanCount) {
+  struct Case {
+    std::string header;
+    int stagesPerWorld;
+  } cases[] = {
+      {"z0>", 1},
+      {"z1>", 1},
+      {"z10000>", 10000},
+      {"z10001>", 10000},
+      {"z429496730>", 10000},  // 5 times this passes the int range
+      {"z2147483647>", 10000},
+      {"z" + std::string(60, '9') + ">", 10000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.header.substr(0, 16));
+    test::ResetCoreState();
+    WriteStage(1, c.header);
+    LoadStage(1, false);
+    EXPECT_EQ(flow.stagesPerWorld, c.stagesPerWorld);
+    // The last stage set's first stage, as a progress reset writes it into its saved game.
+    flow.stageSet = 40000;
+    ResetProgress(true, false, true);
+    EXPECT_EQ(flow.stageNumber, c.stagesPerWorld * 5 * 40000);
   }
 }
 

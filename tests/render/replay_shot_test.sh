@@ -6,9 +6,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for a in k l m n o p q r s t; do for b in k l m n o p q r s t; do mkdir -p "$work/BUN/$a/$b"; done; done
 mkdir -p "$work/src/img"
-# 1 x 1 white 32-bit TGAs for the start-up images.
-for n in 1 2 3 4 5 6 7 8; do
-  printf '\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\040\050\377\377\377\377' > "$work/src/img/explosion_$n.tga"
+# 1 x 1 white 32-bit TGAs for the start-up's and the boot's images and the title's backdrop:
+# a game whose boot fails ends after its first frame.
+for name in explosion_1 explosion_2 explosion_3 explosion_4 explosion_5 explosion_6 \
+  explosion_7 explosion_8 chrset1 gemset0 gemset1 logo wheel player1_0 player1_1 player1_2 \
+  startscreenclouds; do
+  printf '\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\040\050\377\377\377\377' > "$work/src/img/$name.tga"
 done
 "$tool" loc pack "$work/_data.loc" "$work/src" >/dev/null
 printf 'wait 3\nshot %s/frame.png\n' "$work" > "$work/script.txt"

@@ -64,14 +64,16 @@ TEST_F(BootTest, StopsAtTheFirstMissingImageWithItsName) {
   }
 }
 
-// A failed boot runs again in the next frame and says so again; nothing else runs.
-TEST_F(BootTest, FailedBootRepeatsInTheNextFrame) {
+// A failed boot says so once and asks the main loop to end the game with the failure
+// status, instead of asking again every frame.
+TEST_F(BootTest, FailedBootShowsItsMessageOnceAndEndsTheGame) {
   test::WriteArchive("_data.loc", test::Without(test::BootMembers(), "img\\gemset1.tga"));
   EXPECT_EQ(Frame(), E_FAIL);
-  EXPECT_EQ(Frame(), E_FAIL);
   EXPECT_EQ(flow.gameState, Boot);
-  ASSERT_EQ(rig_->dialogs.shown.size(), 2u);
-  EXPECT_EQ(rig_->dialogs.shown[1].text, "gemset1.tga");
+  ASSERT_EQ(rig_->dialogs.shown.size(), 1u);
+  EXPECT_EQ(rig_->dialogs.shown[0].text, "gemset1.tga");
+  EXPECT_TRUE(app.closeRequested);
+  EXPECT_EQ(ProcessExitStatus(app.exitStatus), 255);
 }
 
 TEST_F(BootTest, LoadsEverythingAndHandsOverToTheTitle) {

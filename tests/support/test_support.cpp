@@ -79,6 +79,7 @@ void ResetCoreState() {
   blast = BlastState{};
   planters = PlanterState{};
   platform::files::writeSeam = platform::files::WriteSeam{};
+  platform::files::UseMemoryFiles(false);
   bestTimes = BestTimes{};
   volumes = Volumes{};
   stageFiles = StageFileState{};
@@ -129,6 +130,12 @@ TempWorkDir::~TempWorkDir() {
   std::error_code ec;
   fs::current_path(previous_, ec);
   fs::remove_all(path_, ec);
+}
+
+void MakeScratchDirectories() {
+  for (char a = 'k'; a <= 't'; ++a)
+    for (char b = 'k'; b <= 't'; ++b)
+      fs::create_directories(fs::path("BUN") / std::string(1, a) / std::string(1, b));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

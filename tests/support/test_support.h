@@ -37,6 +37,10 @@ class TempWorkDir {
   std::string previous_;
 };
 
+// The 100 scratch directories BUN/k/k .. BUN/t/t the start-up picks from, in the working
+// directory.
+void MakeScratchDirectories();
+
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 

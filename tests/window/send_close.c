@@ -1,10 +1,27 @@
 /* Asks an X11 window to close the way a window manager does (WM_DELETE_WINDOW), so the
- * close path can be tested under Xvfb, where no window manager runs.
+ * close path can be tested under Xvfb, where no window manager runs. The name is looked up
+ * as WM_NAME and as _NET_WM_NAME (message boxes set only the latter).
  *   send_close WINDOW_NAME */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <stdio.h>
 #include <string.h>
+
+static int NetName(Display* d, Window w, const char* name) {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = NULL;
+  int same = 0;
+  if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), 0, 1024, False,
+                         XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after,
+                         &data) == Success &&
+      data) {
+    same = strcmp((const char*)data, name) == 0;
+    XFree(data);
+  }
+  return same;
+}
 
 static Window Find(Display* d, Window w, const char* name) {
   char* title = NULL;
@@ -13,6 +30,7 @@ static Window Find(Display* d, Window w, const char* name) {
     XFree(title);
     if (same) return w;
   }
+  if (NetName(d, w, name)) return w;
   Window root, parent, *children = NULL;
   unsigned int n = 0;
   Window found = 0;
