@@ -3,7 +3,7 @@
 
 namespace vx {
 
-// Drawing device, sound system, keyboard and mouse. False when the game must end.
+// Drawing device, sound system, keyboard, mouse and game pad. False when the game must end.
 bool SetupDevices();
 void ReleaseDevices();
 

@@ -21,6 +21,7 @@ int main(int /*argc*/, char** /*argv*/) {
   static SdlClock clock;
   static SdlKeyboard keyboard;
   static SdlMouse mouse(&window);
+  static SdlGamepad gamepad;
   static SdlDialogs dialogs(&window);
   static SdlGpu gpu(&window);
   static SdlSoundDevice sound;
@@ -29,6 +30,7 @@ int main(int /*argc*/, char** /*argv*/) {
   backend.clock = &clock;
   backend.keyboard = &keyboard;
   backend.mouse = &mouse;
+  backend.gamepad = &gamepad;
   backend.dialogs = &dialogs;
   backend.gpu = &gpu;
   backend.sound = &sound;

@@ -35,6 +35,7 @@ using namespace vx::platform;
 
 HeadlessKeyboard scriptedKeys;
 HeadlessMouse scriptedMouse;
+HeadlessGamepad scriptedPad;
 HeadlessClock fixedClock;
 HeadlessDialogs loggedDialogs;
 int frameNumber = 0;
@@ -84,6 +85,67 @@ bool ParseFloat(const std::string& word, float* out) {
   return true;
 }
 
+// Pad buttons by their script names.
+constexpr struct {
+  const char* name;
+  PadButton button;
+} kPadButtons[] = {
+    {"a", PAD_A},
+    {"b", PAD_B},
+    {"x", PAD_X},
+    {"y", PAD_Y},
+    {"back", PAD_BACK},
+    {"start", PAD_START},
+    {"lb", PAD_LEFT_SHOULDER},
+    {"rb", PAD_RIGHT_SHOULDER},
+    {"lt", PAD_LEFT_TRIGGER},
+    {"rt", PAD_RIGHT_TRIGGER},
+    {"up", PAD_DPAD_UP},
+    {"down", PAD_DPAD_DOWN},
+    {"left", PAD_DPAD_LEFT},
+    {"right", PAD_DPAD_RIGHT},
+};
+
+bool FindPadButton(const std::string& name, PadButton* out) {
+  for (const auto& b : kPadButtons)
+    if (name == b.name) {
+      *out = b.button;
+      return true;
+    }
+  return false;
+}
+
+// "pad connect|disconnect", "pad BUTTON down|up", "pad stick X Y", "padpress BUTTON".
+// Returns an empty string when the line was run, else why it is malformed.
+const char* RunPadLine(const std::string& cmd, const std::vector<std::string>& words) {
+  PadButton button = PAD_A;
+  if (cmd == "padpress") {
+    if (words.size() != 1 || !FindPadButton(words[0], &button)) return "padpress needs a button";
+    scriptedPad.state.buttons[button] = true;
+    Frame();
+    scriptedPad.state.buttons[button] = false;
+    Frame();
+    return "";
+  }
+  if (words.size() == 1 && (words[0] == "connect" || words[0] == "disconnect")) {
+    scriptedPad.state.connected = words[0] == "connect";
+    return "";
+  }
+  if (words.size() == 3 && words[0] == "stick") {
+    float x = 0, y = 0;
+    if (!ParseFloat(words[1], &x) || !ParseFloat(words[2], &y)) return "pad stick needs X Y";
+    scriptedPad.state.leftX = x;
+    scriptedPad.state.leftY = y;
+    return "";
+  }
+  if (words.size() == 2 && FindPadButton(words[0], &button) &&
+      (words[1] == "down" || words[1] == "up")) {
+    scriptedPad.state.buttons[button] = words[1] == "down";
+    return "";
+  }
+  return "pad needs connect, disconnect, stick X Y, or a button and down or up";
+}
+
 // The words of a script line, without its comment (from '#' on).
 std::istringstream ScriptWords(const std::string& line) {
   return std::istringstream(line.substr(0, line.find('#')));
@@ -92,13 +154,22 @@ std::istringstream ScriptWords(const std::string& line) {
 // Runs one script line. Returns false on a malformed line (message already printed).
 bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
   std::istringstream in = ScriptWords(raw);
-  std::string cmd, a, b, extra;
-  in >> cmd >> a >> b >> extra;
+  std::string cmd;
+  std::vector<std::string> words;
+  in >> cmd;
+  for (std::string w; in >> w;) words.push_back(w);
   if (cmd.empty()) return true;
   auto bad = [&](const char* why) {
     std::fprintf(stderr, "vexorbia-replay: line %d: %s: %s\n", lineNumber, why, raw.c_str());
     return false;
   };
+  if (cmd == "pad" || cmd == "padpress") {
+    const char* problem = RunPadLine(cmd, words);
+    return *problem ? bad(problem) : true;
+  }
+  const std::string a = words.size() > 0 ? words[0] : "";
+  const std::string b = words.size() > 1 ? words[1] : "";
+  const std::string extra = words.size() > 2 ? words[2] : "";
   if (!extra.empty()) return bad("too many words");
   long n = 0;
   if (cmd == "step") {
@@ -177,6 +248,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vexorbia-replay: cannot read %s\n", scriptPath);
     return 66;
   }
+  // Message boxes go to stderr so nothing waits for a click.
+  loggedDialogs.echoToStderr = true;
+  backend.dialogs = &loggedDialogs;
   std::error_code ec;
   std::filesystem::current_path(dir, ec);
   if (ec) {
@@ -184,13 +258,11 @@ int main(int argc, char** argv) {
     return 66;
   }
 
-  // Input always comes from the script, time from the fixed step, and message boxes go to
-  // stderr so nothing waits for a click.
-  loggedDialogs.echoToStderr = true;
+  // Input always comes from the script and time from the fixed step.
   backend.keyboard = &scriptedKeys;
   backend.mouse = &scriptedMouse;
+  backend.gamepad = &scriptedPad;
   backend.clock = &fixedClock;
-  backend.dialogs = &loggedDialogs;
   vx::frameClock.fixedStep = 3.333333f;
 
   static HeadlessWindow headlessWindow;
