@@ -2,6 +2,11 @@
 // step, headless (recording backends) or on the real renderer.
 //
 //   vexorbia-replay [--headless] --dir GAME_DIR SCRIPT
+//   vexorbia-replay [--headless] --installed PREFIX SCRIPT
+//
+// --dir runs in GAME_DIR, which holds the archives. --installed runs as the game installed
+// under PREFIX does: the archives from PREFIX/share/vexorbia (or beside PREFIX/bin), the
+// player and scratch files in the player's data directory.
 #include <SDL.h>
 
 #include <cerrno>
@@ -15,6 +20,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/game_directory.h"
 #include "app/main_loop.h"
 #include "core/frame_clock.h"
 #include "core/game_state.h"
@@ -220,7 +226,9 @@ bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n");
+  std::fprintf(stderr,
+               "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n"
+               "       vexorbia-replay [--headless] --installed PREFIX SCRIPT\n");
   return 64;
 }
 
@@ -229,19 +237,22 @@ int Usage() {
 int main(int argc, char** argv) {
   bool headless = false;
   const char* dir = nullptr;
+  const char* prefix = nullptr;
   const char* scriptPath = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--headless") == 0) {
       headless = true;
-    } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
+    } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc && !prefix) {
       dir = argv[++i];
+    } else if (std::strcmp(argv[i], "--installed") == 0 && i + 1 < argc && !dir) {
+      prefix = argv[++i];
     } else if (!scriptPath && argv[i][0] != '-') {
       scriptPath = argv[i];
     } else {
       return Usage();
     }
   }
-  if (!dir || !scriptPath) return Usage();
+  if ((!dir && !prefix) || !scriptPath) return Usage();
 
   std::ifstream script(scriptPath);
   if (!script) {
@@ -251,11 +262,20 @@ int main(int argc, char** argv) {
   // Message boxes go to stderr so nothing waits for a click.
   loggedDialogs.echoToStderr = true;
   backend.dialogs = &loggedDialogs;
-  std::error_code ec;
-  std::filesystem::current_path(dir, ec);
-  if (ec) {
-    std::fprintf(stderr, "vexorbia-replay: cannot enter %s: %s\n", dir, ec.message().c_str());
-    return 66;
+  if (dir) {
+    std::error_code ec;
+    std::filesystem::current_path(dir, ec);
+    if (ec) {
+      std::fprintf(stderr, "vexorbia-replay: cannot enter %s: %s\n", dir, ec.message().c_str());
+      return 66;
+    }
+  } else {
+    std::error_code ec;
+    const std::filesystem::path bin = std::filesystem::absolute(prefix, ec) / "bin";
+    if (!vx::EnterGameDirectories(bin.string())) {
+      std::fprintf(stderr, "vexorbia-replay: no place to run the game installed in %s\n", prefix);
+      return 66;
+    }
   }
 
   // Input always comes from the script and time from the fixed step.

@@ -100,6 +100,7 @@ void ResetCoreState() {
   models = ModelTable{};
   textureStore = TextureStore{};
   ReleaseArchiveBuffer();
+  archiveReader.resourceDirectory.clear();
 }
 
 HeadlessRig& InstallHeadless() {
