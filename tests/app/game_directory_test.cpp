@@ -151,6 +151,10 @@ TEST_F(GameDirectoryTest, TheInstalledGameReadsItsArchivesWhereTheyWereInstalled
   const unsigned char* bytes = OpenArchiveMember("_sfx.loc", "son\\ok.wav", &size);
   ASSERT_NE(bytes, nullptr);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes), size), "sound");
+  // Members are copied out of it into the data directory (the music, a damaged stage file).
+  char member[] = "son\\ok.wav";
+  EXPECT_EQ(unlocksingle("_sfx.loc", member, "BUN\\k\\k\\ok.wav"), 5);
+  EXPECT_EQ(test::ReadFile("BUN/k/k/ok.wav"), "sound");
   // An archive in the working directory comes first (a stage set the player added).
   test::WriteArchive("_data.loc", {{"img\\a.tga", "own"}});
   bytes = OpenArchiveMember("_data.loc", "img\\a.tga", &size);
