@@ -44,7 +44,7 @@ if grep -v '^vexorbia-replay: the game quit' "$work/err" | grep -q .; then
   fail "the installed game showed a message"
 fi
 grep -q 'the game quit' "$work/err" || fail "the replay did not reach the quit entry"
-for f in times.txt display.txt edit/stage1.txt edit/stage2.txt BUN/k/k BUN/t/t; do
+for f in times.txt settings.txt saved0.txt display.txt edit/stage1.txt edit/stage2.txt BUN/k/k BUN/t/t; do
   [ -e "$data/$f" ] || fail "not in the data directory: $f"
 done
 cmp -s "$data/edit/stage1.txt" "$prefix/share/vexorbia/edit/stage1.txt" &&
