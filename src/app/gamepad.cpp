@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
+#include <iterator>
 
 #include "core/frame_clock.h"
 #include "core/game_state.h"
 #include "core/input.h"
 #include "draw/numbers.h"
-#include "persist/saved_games.h"
 #include "persist/stage_files.h"
-#include "platform/files.h"
 #include "platform/platform.h"
+#include "screens/world_select.h"
 
 namespace vx {
 
@@ -207,18 +206,11 @@ int WorldSelectTargets(PadTarget* out, int capacity) {
   static const PadTarget kBoxes[5] = {{90, 120}, {260, 120}, {430, 120}, {180, 280}, {350, 280}};
   for (int w = 0; w < 5; ++w)
     if (stageFiles.worldAvailable[w] && !player.worldLocked[w]) add(kBoxes[w].x, kBoxes[w].y);
-  const long long perWorld = flow.stagesPerWorld > 0 ? flow.stagesPerWorld : 1;
-  const long long firstExtra = 5 * perWorld + 1;
-  char name[64];
-  if (firstExtra <= INT_MAX) {
-    StageFileName(static_cast<int>(firstExtra), name, sizeof name);
-    if (platform::files::Exists(name)) {
-      add(227, 374);
-      add(297, 374);
-    }
+  if (worldSelect.extraSetCount > 0) {
+    add(227, 374);
+    add(297, 374);
   }
-  SavedGameName(flow.stageSet, name, sizeof name);
-  if (platform::files::Exists(name)) add(265, 450);
+  if (worldSelect.continueAvailable) add(265, 450);
   add(212, 485);
   add(302, 485);
   return n;
