@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "objects/field_drawing.h"
 #include "persist/stage_files.h"
 #include "platform/platform.h"
+#include "screens/save_offer.h"
+#include "screens/stage_info.h"
 #include "screens/world_select.h"
 #include "test_support.h"
 
@@ -357,6 +361,77 @@ TEST_F(GamepadTest, WorldSelectionJumpsOnlyToWhatCanBeChosen) {
       holdsOf({boxes[0], boxes[1], boxes[3], back, play, next, leftArrow, rightArrow});
   EXPECT_EQ(count2, 8);
   EXPECT_EQ(reached2, std::vector<int>(8, 1));
+}
+
+// The keys one pad button stands for on the pause and try-lost menu, against the menu itself:
+// each mode takes the one it offers.
+TEST_F(GamepadTest, ThePauseMenuAnswersEachButtonInEveryMode) {
+  struct Case {
+    int mode;
+    int tries;
+    PadButton button;
+    int state;  // the game state afterwards
+    int mode2;  // and the menu's mode
+  } cases[] = {
+      {MENU_PAUSED, 2, platform::PAD_A, Play, MENU_PAUSED},
+      {MENU_PAUSED, 2, platform::PAD_B, Play, MENU_PAUSED},
+      {MENU_PAUSED, 2, platform::PAD_START, Play, MENU_PAUSED},
+      {MENU_PAUSED, 2, platform::PAD_X, StageLoad, MENU_PAUSED},
+      {MENU_PAUSED, 2, platform::PAD_Y, PauseMenuState, MENU_PAUSED_QUIT},
+      {MENU_PAUSED_QUIT, 2, platform::PAD_A, TitleLoad, MENU_PAUSED_QUIT},
+      {MENU_PAUSED_QUIT, 2, platform::PAD_B, PauseMenuState, MENU_PAUSED},
+      {MENU_TRY_LOST, 2, platform::PAD_A, StageLoad, MENU_TRY_LOST},
+      {MENU_TRY_LOST, 2, platform::PAD_B, PauseMenuState, MENU_TRY_LOST},
+      {MENU_TRY_LOST, 0, platform::PAD_A, StageLoad, MENU_TRY_LOST},
+      {MENU_TRY_LOST, 0, platform::PAD_Y, PauseMenuState, MENU_TRY_LOST_QUIT},
+      {MENU_TRY_LOST_QUIT, 0, platform::PAD_B, PauseMenuState, MENU_TRY_LOST},
+      {MENU_TRY_LOST_QUIT, 0, platform::PAD_A, TitleLoad, MENU_TRY_LOST_QUIT},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode) + " tries " + std::to_string(c.tries) +
+                 " button " + std::to_string(c.button));
+    flow.gameState = PauseMenuState;
+    flow.stagesPerWorld = 10;
+    flow.stageNumber = 13;
+    player.tries = c.tries;
+    PauseMenu(c.mode >= MENU_TRY_LOST ? 110 : 100);
+    for (int f = 0; f < 25; ++f) {  // the menu fades in before it takes keys
+      Frame();
+      PauseMenu(1);
+    }
+    pauseMenu.menuMode = c.mode;
+    Hold(c.button, true);
+    Frame();
+    PauseMenu(1);
+    Hold(c.button, false);
+    EXPECT_EQ(flow.gameState, c.state);
+    EXPECT_EQ(pauseMenu.menuMode, c.mode2);
+    if (c.tries == 0 && c.state == StageLoad) {
+      EXPECT_EQ(flow.stageNumber, 10);  // the world's first stage, with fresh tries
+      EXPECT_EQ(player.tries, 3);
+    }
+    Frame();
+  }
+}
+
+// The save offer: A saves the game and goes on after the confirmation, B goes on at once.
+TEST_F(GamepadTest, TheSaveOfferTakesAAndB) {
+  test::TempWorkDir dir;
+  for (PadButton b : {platform::PAD_A, platform::PAD_B}) {
+    std::remove("saved0.txt");
+    flow.gameState = StageLoad;
+    flow.stageNumber = 4;
+    EXPECT_EQ(SaveOffer(-1), -1);
+    flow.gameState = SaveOfferState;
+    Frame();
+    Hold(b, true);
+    Frame();
+    const int next = SaveOffer(0);
+    Hold(b, false);
+    Frame();
+    EXPECT_EQ(next, b == platform::PAD_A ? -1 : StageLoad);
+    EXPECT_EQ(std::ifstream("saved0.txt").good(), b == platform::PAD_A);
+  }
 }
 
 }  // namespace
