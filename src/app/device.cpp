@@ -1,5 +1,6 @@
 #include "app/device.h"
 
+#include "app/gamepad.h"
 #include "audio/sound.h"
 #include "core/input.h"
 #include "platform/gpu.h"
@@ -23,6 +24,7 @@ bool SetupDevices() {
   }
   KeyboardSetup();
   MouseSetup();
+  GamepadSetup();
   mouse.pointerX = 256;
   mouse.pointerY = 256;
   // The fixed 3-D state of the models: a left-handed 45 degree projection, the directional

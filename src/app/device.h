@@ -3,8 +3,8 @@
 
 namespace vx {
 
-// Drawing device, sound system, keyboard and mouse. False when the game must end (after the
-// failure's messages, with nothing left to release).
+// Drawing device, sound system, keyboard, mouse and game pad. False when the game must end
+// (after the failure's messages, with nothing left to release).
 bool SetupDevices();
 void ReleaseDevices();
 

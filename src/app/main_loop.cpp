@@ -5,14 +5,17 @@
 
 #include "app/device.h"
 #include "app/dispatcher.h"
+#include "app/gamepad.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "core/frame_clock.h"
 #include "core/game_state.h"
+#include "core/input.h"
 #include "core/random.h"
 #include "draw/sprite.h"
 #include "objects/field_drawing.h"
 #include "objects/object_update.h"
+#include "persist/display_choice.h"
 #include "platform/files.h"
 #include "platform/gpu.h"
 #include "platform/platform.h"
@@ -57,6 +60,17 @@ void MoveToRequest() {
 
 // A change of size and of position in the same pass issues the same move twice.
 void ApplyWindowRequests() {
+  // F11 or Alt+Return turns the full screen the other way; the choice is kept for the next run.
+  ReadWindowKeys();
+  if (keyboard.fullscreenToggleRequested) {
+    keyboard.fullscreenToggleRequested = false;
+    app.fullscreen = !app.fullscreen;
+    WriteDisplayChoice();
+  }
+  if (app.fullscreen != app.appliedFullscreen) {
+    if (platform::Window* window = platform::backend.window) window->SetFullscreen(app.fullscreen);
+    app.appliedFullscreen = app.fullscreen;
+  }
   if (app.requestedWindowSize[0] != app.appliedWindowSize[0] ||
       app.requestedWindowSize[1] != app.appliedWindowSize[1]) {
     MoveToRequest();
@@ -97,6 +111,7 @@ int StartOfGameLoading() {
 
 void RenderFrame() {
   UpdateFrameStep();
+  UpdateGamepad();  // the pad's keys and pointer join this frame's input
   platform::Gpu* gpu = platform::backend.gpu;
   if (gpu) {
     gpu->BeginFrame();
@@ -117,6 +132,10 @@ bool GameStartup(int* status) {
   }
   platform::DesktopSize desktop = window->Desktop();
   ComputeFitSize(desktop.width, desktop.height);
+  // The window starts the way the player left it: on the full screen or not.
+  ReadDisplayChoice();
+  if (app.fullscreen) window->SetFullscreen(true);
+  app.appliedFullscreen = app.fullscreen;
   if (!window->Create("Vexorbia", app.appliedWindowSize[0], app.appliedWindowSize[1])) {
     *status = E_FAIL;
     return false;

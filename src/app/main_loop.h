@@ -33,7 +33,8 @@ int ChooseScratchPath(char* path, const char* file);
 // Largest square that fits the desktop, less 50 when above 100, centred at the top.
 void ComputeFitSize(int desktopWidth, int desktopHeight);
 
-// Moves the window when the requested size or position changed.
+// Switches the full screen when asked (and writes the choice), then moves the window when
+// the requested size or position changed.
 void ApplyWindowRequests();
 
 // The close request: stop and close the music, delete the extracted music file, quit.

@@ -2,6 +2,11 @@
 // step, headless (recording backends) or on the real renderer.
 //
 //   vexorbia-replay [--headless] --dir GAME_DIR SCRIPT
+//   vexorbia-replay [--headless] --installed PREFIX SCRIPT
+//
+// --dir runs in GAME_DIR, which holds the archives. --installed runs as the game installed
+// under PREFIX does: the archives from PREFIX/share/vexorbia (or beside PREFIX/bin), the
+// player and scratch files in the player's data directory.
 #include <SDL.h>
 
 #include <cerrno>
@@ -15,6 +20,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/game_directory.h"
 #include "app/main_loop.h"
 #include "core/frame_clock.h"
 #include "core/game_state.h"
@@ -35,6 +41,7 @@ using namespace vx::platform;
 
 HeadlessKeyboard scriptedKeys;
 HeadlessMouse scriptedMouse;
+HeadlessGamepad scriptedPad;
 HeadlessClock fixedClock;
 HeadlessDialogs loggedDialogs;
 int frameNumber = 0;
@@ -84,6 +91,67 @@ bool ParseFloat(const std::string& word, float* out) {
   return true;
 }
 
+// Pad buttons by their script names.
+constexpr struct {
+  const char* name;
+  PadButton button;
+} kPadButtons[] = {
+    {"a", PAD_A},
+    {"b", PAD_B},
+    {"x", PAD_X},
+    {"y", PAD_Y},
+    {"back", PAD_BACK},
+    {"start", PAD_START},
+    {"lb", PAD_LEFT_SHOULDER},
+    {"rb", PAD_RIGHT_SHOULDER},
+    {"lt", PAD_LEFT_TRIGGER},
+    {"rt", PAD_RIGHT_TRIGGER},
+    {"up", PAD_DPAD_UP},
+    {"down", PAD_DPAD_DOWN},
+    {"left", PAD_DPAD_LEFT},
+    {"right", PAD_DPAD_RIGHT},
+};
+
+bool FindPadButton(const std::string& name, PadButton* out) {
+  for (const auto& b : kPadButtons)
+    if (name == b.name) {
+      *out = b.button;
+      return true;
+    }
+  return false;
+}
+
+// "pad connect|disconnect", "pad BUTTON down|up", "pad stick X Y", "padpress BUTTON".
+// Returns an empty string when the line was run, else why it is malformed.
+const char* RunPadLine(const std::string& cmd, const std::vector<std::string>& words) {
+  PadButton button = PAD_A;
+  if (cmd == "padpress") {
+    if (words.size() != 1 || !FindPadButton(words[0], &button)) return "padpress needs a button";
+    scriptedPad.state.buttons[button] = true;
+    Frame();
+    scriptedPad.state.buttons[button] = false;
+    Frame();
+    return "";
+  }
+  if (words.size() == 1 && (words[0] == "connect" || words[0] == "disconnect")) {
+    scriptedPad.state.connected = words[0] == "connect";
+    return "";
+  }
+  if (words.size() == 3 && words[0] == "stick") {
+    float x = 0, y = 0;
+    if (!ParseFloat(words[1], &x) || !ParseFloat(words[2], &y)) return "pad stick needs X Y";
+    scriptedPad.state.leftX = x;
+    scriptedPad.state.leftY = y;
+    return "";
+  }
+  if (words.size() == 2 && FindPadButton(words[0], &button) &&
+      (words[1] == "down" || words[1] == "up")) {
+    scriptedPad.state.buttons[button] = words[1] == "down";
+    return "";
+  }
+  return "pad needs connect, disconnect, stick X Y, or a button and down or up";
+}
+
 // The words of a script line, without its comment (from '#' on).
 std::istringstream ScriptWords(const std::string& line) {
   return std::istringstream(line.substr(0, line.find('#')));
@@ -92,13 +160,22 @@ std::istringstream ScriptWords(const std::string& line) {
 // Runs one script line. Returns false on a malformed line (message already printed).
 bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
   std::istringstream in = ScriptWords(raw);
-  std::string cmd, a, b, extra;
-  in >> cmd >> a >> b >> extra;
+  std::string cmd;
+  std::vector<std::string> words;
+  in >> cmd;
+  for (std::string w; in >> w;) words.push_back(w);
   if (cmd.empty()) return true;
   auto bad = [&](const char* why) {
     std::fprintf(stderr, "vexorbia-replay: line %d: %s: %s\n", lineNumber, why, raw.c_str());
     return false;
   };
+  if (cmd == "pad" || cmd == "padpress") {
+    const char* problem = RunPadLine(cmd, words);
+    return *problem ? bad(problem) : true;
+  }
+  const std::string a = words.size() > 0 ? words[0] : "";
+  const std::string b = words.size() > 1 ? words[1] : "";
+  const std::string extra = words.size() > 2 ? words[2] : "";
   if (!extra.empty()) return bad("too many words");
   long n = 0;
   if (cmd == "step") {
@@ -149,7 +226,9 @@ bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n");
+  std::fprintf(stderr,
+               "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n"
+               "       vexorbia-replay [--headless] --installed PREFIX SCRIPT\n");
   return 64;
 }
 
@@ -158,39 +237,52 @@ int Usage() {
 int main(int argc, char** argv) {
   bool headless = false;
   const char* dir = nullptr;
+  const char* prefix = nullptr;
   const char* scriptPath = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--headless") == 0) {
       headless = true;
-    } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
+    } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc && !prefix) {
       dir = argv[++i];
+    } else if (std::strcmp(argv[i], "--installed") == 0 && i + 1 < argc && !dir) {
+      prefix = argv[++i];
     } else if (!scriptPath && argv[i][0] != '-') {
       scriptPath = argv[i];
     } else {
       return Usage();
     }
   }
-  if (!dir || !scriptPath) return Usage();
+  if ((!dir && !prefix) || !scriptPath) return Usage();
 
   std::ifstream script(scriptPath);
   if (!script) {
     std::fprintf(stderr, "vexorbia-replay: cannot read %s\n", scriptPath);
     return 66;
   }
-  std::error_code ec;
-  std::filesystem::current_path(dir, ec);
-  if (ec) {
-    std::fprintf(stderr, "vexorbia-replay: cannot enter %s: %s\n", dir, ec.message().c_str());
-    return 66;
+  // Message boxes go to stderr so nothing waits for a click.
+  loggedDialogs.echoToStderr = true;
+  backend.dialogs = &loggedDialogs;
+  if (dir) {
+    std::error_code ec;
+    std::filesystem::current_path(dir, ec);
+    if (ec) {
+      std::fprintf(stderr, "vexorbia-replay: cannot enter %s: %s\n", dir, ec.message().c_str());
+      return 66;
+    }
+  } else {
+    std::error_code ec;
+    const std::filesystem::path bin = std::filesystem::absolute(prefix, ec) / "bin";
+    if (!vx::EnterGameDirectories(bin.string())) {
+      std::fprintf(stderr, "vexorbia-replay: no place to run the game installed in %s\n", prefix);
+      return 66;
+    }
   }
 
-  // Input always comes from the script, time from the fixed step, and message boxes go to
-  // stderr so nothing waits for a click.
-  loggedDialogs.echoToStderr = true;
+  // Input always comes from the script and time from the fixed step.
   backend.keyboard = &scriptedKeys;
   backend.mouse = &scriptedMouse;
+  backend.gamepad = &scriptedPad;
   backend.clock = &fixedClock;
-  backend.dialogs = &loggedDialogs;
   vx::frameClock.fixedStep = 3.333333f;
 
   static HeadlessWindow headlessWindow;

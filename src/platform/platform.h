@@ -10,6 +10,7 @@ class Window;
 class Clock;
 class Keyboard;
 class Mouse;
+class Gamepad;
 class Dialogs;
 class Gpu;
 class SoundDevice;
@@ -20,6 +21,7 @@ struct Backend {
   Clock* clock = nullptr;
   Keyboard* keyboard = nullptr;
   Mouse* mouse = nullptr;
+  Gamepad* gamepad = nullptr;
   Dialogs* dialogs = nullptr;
   Gpu* gpu = nullptr;
   SoundDevice* sound = nullptr;

@@ -123,6 +123,14 @@ void NormaliseMemberName(char* name) {
   }
 }
 
+std::FILE* OpenArchiveFile(const char* archive) {
+  if (std::FILE* f = files::Open(archive, "rb")) return f;
+  if (archiveReader.resourceDirectory.empty() || files::NativePath(archive).starts_with('/'))
+    return nullptr;
+  const std::string installed = archiveReader.resourceDirectory + "/" + archive;
+  return files::Open(installed.c_str(), "rb");
+}
+
 void ReleaseArchiveBuffer() {
   std::free(archiveReader.lastBuffer);
   archiveReader.lastBuffer = nullptr;
@@ -133,7 +141,7 @@ unsigned char* OpenArchiveMember(const char* archive, const char* member, long* 
   if (outSize) *outSize = 0;
   char name[kArchiveNameLimit + 1];
   CopyName(member, name);
-  std::FILE* f = files::Open(archive, "rb");
+  std::FILE* f = OpenArchiveFile(archive);
   if (!f) return nullptr;
   long long size = Scan(f, name);
   if (size >= 0) {
@@ -160,7 +168,7 @@ long unlocksingle(const char* archive, char* member, const char* dest) {
     files::Delete(dest);
   }
   NormaliseMemberName(member);
-  std::FILE* f = files::Open(archive, "rb");
+  std::FILE* f = OpenArchiveFile(archive);
   if (!f) return 0;
   long written = 0;
   long long size = Scan(f, member);
@@ -186,7 +194,7 @@ long unlocksingle(const char* archive, char* member, const char* dest) {
 }
 
 bool ListArchive(const char* archive, std::vector<ArchiveEntry>* entries) {
-  std::FILE* f = files::Open(archive, "rb");
+  std::FILE* f = OpenArchiveFile(archive);
   if (!f) return false;
   Header h;
   while (ReadHeader(f, &h)) {

@@ -3,6 +3,7 @@
 // size raw bytes. No header, no index: a look-up scans the headers from the start.
 #pragma once
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,20 @@ inline constexpr int kArchiveNameLimit = 511;  // longest member name a record m
 inline constexpr int kArchiveSizeLimit = 19;   // longest size field
 inline constexpr long kExtractChunk = 8000;    // unlocksingle copies in pieces of this size
 
-// The reader's one piece of state: the buffer handed out by the last load.
+// The reader's state: the buffer handed out by the last load, and where an installed game
+// keeps its archives.
 struct ArchiveReader {
   unsigned char* lastBuffer = nullptr;
+  // An archive that is not in the working directory is looked for here (empty: nowhere
+  // else). The installed game reads its archives where they were installed, while its
+  // working directory is the player's data directory.
+  std::string resourceDirectory;
 };
 extern ArchiveReader archiveReader;
+
+// Opens an archive for reading from the working directory, or else from the resource
+// directory. Null when it is in neither.
+std::FILE* OpenArchiveFile(const char* archive);
 
 // In the request: '/' becomes '\' and A-Z become lower case; nothing else changes.
 void NormaliseMemberName(char* name);

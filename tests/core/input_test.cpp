@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include "test_support.h"
 
 namespace vx {
@@ -103,6 +107,69 @@ TEST_F(InputTest, FailedMouseReadLeavesTheStateAndNoDeviceMeansButtonUp) {
   EXPECT_FALSE(ReadMouse());
   EXPECT_FALSE(mouse.left);
   EXPECT_EQ(mouse.pointerX, 5);
+}
+
+TEST_F(InputTest, FullScreenKeysAskOnceAndAltReturnNeverReachesTheGame) {
+  struct Step {
+    std::vector<int> down;  // keys down on the keyboard at this read
+    bool toggle;            // a switch of the full screen is asked for
+    bool returnSeen;        // the game sees Return held
+  };
+  const Step steps[] = {
+      {{KEY_LALT}, false, false},
+      {{KEY_LALT, KEY_RETURN}, true, false},
+      {{KEY_LALT, KEY_RETURN}, false, false},  // held: asked once
+      {{KEY_RETURN}, false, false},            // Alt let go first: Return stays hidden
+      {{}, false, false},
+      {{KEY_RETURN}, false, true},            // a Return of its own reaches the game
+      {{KEY_RETURN, KEY_RALT}, false, true},  // Alt after Return: not the window's key
+      {{}, false, false},
+      {{KEY_F11}, true, false},
+      {{KEY_F11}, false, false},
+      {{}, false, false},
+      {{KEY_F11}, true, false},
+  };
+  int n = 0;
+  for (const Step& s : steps) {
+    SCOPED_TRACE(n++);
+    std::fill(std::begin(rig_->keyboard.keys), std::end(rig_->keyboard.keys), 0);
+    for (int k : s.down) rig_->keyboard.keys[k] = 0x80;
+    EXPECT_EQ(KeyHeld(KEY_RETURN), s.returnSeen);
+    EXPECT_EQ(keyboard.fullscreenToggleRequested, s.toggle);
+    keyboard.fullscreenToggleRequested = false;  // the main loop takes the request
+  }
+}
+
+TEST_F(InputTest, ThePadOverlayJoinsTheKeyboardAndTheMouse) {
+  padOverlay.connected = true;
+  padOverlay.keys[KEY_Z] = 0x80;
+  rig_->keyboard.keys[KEY_LEFT] = 0x80;
+  EXPECT_TRUE(KeyPressed(KEY_Z, true));
+  EXPECT_TRUE(KeyHeld(KEY_LEFT));
+  padOverlay.pointerDx = 30;
+  padOverlay.pointerDy = -6;
+  rig_->mouse.pendingDx = 4;
+  padOverlay.left = true;
+  EXPECT_TRUE(ReadMouse());
+  EXPECT_EQ(mouse.pointerX, 290);
+  EXPECT_EQ(mouse.pointerY, 250);
+  EXPECT_FALSE(ReadMouse());  // the motion was handed out once; the button is still held
+  EXPECT_EQ(mouse.pointerX, 290);
+  EXPECT_TRUE(mouse.left);
+
+  // Without a keyboard or a mouse, the pad alone still works them.
+  rig_->keyboard.available = false;
+  rig_->mouse.available = false;
+  KeyboardSetup();
+  MouseSetup();
+  padOverlay.left = false;
+  ReadMouse();
+  padOverlay.left = true;
+  padOverlay.pointerDx = 12;
+  EXPECT_TRUE(ReadMouse());
+  EXPECT_EQ(mouse.pointerX, 12);
+  EXPECT_TRUE(KeyHeld(KEY_Z));
+  EXPECT_FALSE(KeyHeld(KEY_LEFT));
 }
 
 }  // namespace

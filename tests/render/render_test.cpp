@@ -190,5 +190,63 @@ TEST_F(RenderTest, RotatedRectangleAndLitCubeLandWhereTheTransformsSay) {
   ReleaseTexture(two);
 }
 
+// On a surface that is not square (a full screen), the picture fills the largest centred
+// square at the full pixel size and the bars beside it stay black.
+TEST(RenderAreaTest, TheSurfaceFillsTheLargestCentredSquare) {
+  test::InstallHeadless();
+  test::TempWorkDir dir;
+  test::WriteArchive("_data.loc", {{"img\\white.tga", test::MakeTga(16, 16)}});
+  const struct {
+    int width, height;
+    int left, top, side;  // where the square must stand
+  } kSurfaces[] = {{768, 512, 128, 0, 512}, {400, 700, 0, 150, 400}};
+  for (const auto& c : kSurfaces) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    platform::SdlWindow window;
+    ASSERT_TRUE(window.Create("Vexorbia area test", c.width, c.height)) << SDL_GetError();
+    platform::SdlGpu gpu(&window);
+    ASSERT_TRUE(gpu.Create());
+    platform::backend.gpu = &gpu;
+    gpu.keepLastFrame = true;
+    Texture* white = nullptr;
+    ASSERT_EQ(LoadArchiveTexture("_data.loc", "img\\white.tga", &white), 0);
+    gpu.BeginFrame();
+    gpu.BeginSprites();
+    DrawTexture(white, nullptr, 32, 32, 0, 0, 0, 0, 0, 0xFFFFFFFFu);  // the whole 512 x 512
+    gpu.EndSprites();
+    gpu.Present();
+    const std::string path = dir.path() + "/area.png";
+    ASSERT_TRUE(gpu.SaveScreenshot(path.c_str()));
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    ASSERT_NE(loaded, nullptr) << IMG_GetError();
+    SDL_Surface* shot = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    ASSERT_NE(shot, nullptr);
+    ASSERT_EQ(shot->w, c.width);
+    ASSERT_EQ(shot->h, c.height);
+    auto lit = [&](int x, int y) {
+      const auto* p = static_cast<const std::uint8_t*>(shot->pixels) + y * shot->pitch + x * 4;
+      return p[0] > 200 && p[1] > 200 && p[2] > 200;
+    };
+    const int right = c.left + c.side - 1, bottom = c.top + c.side - 1;
+    for (int y : {c.top, c.top + c.side / 2, bottom})
+      for (int x : {c.left, c.left + c.side / 2, right}) EXPECT_TRUE(lit(x, y)) << x << "," << y;
+    if (c.left > 0) {
+      EXPECT_FALSE(lit(c.left - 1, c.height / 2));
+      EXPECT_FALSE(lit(right + 1, c.height / 2));
+    }
+    if (c.top > 0) {
+      EXPECT_FALSE(lit(c.width / 2, c.top - 1));
+      EXPECT_FALSE(lit(c.width / 2, bottom + 1));
+    }
+    SDL_FreeSurface(shot);
+    ReleaseTexture(white);
+    textureStore = TextureStore{};
+    gpu.Destroy();
+    window.Destroy();
+    platform::backend.gpu = nullptr;
+  }
+}
+
 }  // namespace
 }  // namespace vx

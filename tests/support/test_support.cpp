@@ -7,6 +7,7 @@
 #include <random>
 
 #include "app/dispatcher.h"
+#include "app/gamepad.h"
 #include "app/main_loop.h"
 #include "audio/music.h"
 #include "audio/sound.h"
@@ -55,6 +56,8 @@ void ResetCoreState() {
   frameClock = FrameClock{};
   keyboard = KeyboardState{};
   mouse = MouseState{};
+  padOverlay = PadOverlay{};
+  gamepad = GamepadState{};
   app = AppState{};
   stateHandlers = kDefaultStateHandlers;
   randomSource = RandomSource{};
@@ -98,6 +101,7 @@ void ResetCoreState() {
   models = ModelTable{};
   textureStore = TextureStore{};
   ReleaseArchiveBuffer();
+  archiveReader.resourceDirectory.clear();
 }
 
 HeadlessRig& InstallHeadless() {
@@ -108,6 +112,7 @@ HeadlessRig& InstallHeadless() {
   platform::backend.clock = &rig->clock;
   platform::backend.keyboard = &rig->keyboard;
   platform::backend.mouse = &rig->mouse;
+  platform::backend.gamepad = &rig->gamepad;
   platform::backend.dialogs = &rig->dialogs;
   platform::backend.gpu = &rig->gpu;
   platform::backend.sound = &rig->sound;

@@ -13,6 +13,7 @@ struct HeadlessRig {
   platform::HeadlessClock clock;
   platform::HeadlessKeyboard keyboard;
   platform::HeadlessMouse mouse;
+  platform::HeadlessGamepad gamepad;
   platform::HeadlessDialogs dialogs;
   platform::HeadlessGpu gpu;
   platform::HeadlessSoundDevice sound;

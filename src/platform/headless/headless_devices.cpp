@@ -23,8 +23,13 @@ bool HeadlessWindow::PumpEvents() {
 }
 
 void HeadlessWindow::PixelSize(int* w, int* h) {
-  *w = width;
-  *h = height;
+  *w = fullscreen ? desktop.width : width;
+  *h = fullscreen ? desktop.height : height;
+}
+
+void HeadlessWindow::SetFullscreen(bool on) {
+  fullscreenCalls.push_back(on);
+  fullscreen = on;
 }
 
 bool HeadlessKeyboard::Read(std::uint8_t out[256]) {

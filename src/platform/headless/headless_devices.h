@@ -1,4 +1,4 @@
-// Recording stand-ins for the window, clock, keyboard and mouse (the GPU is in
+// Recording stand-ins for the window, clock, keyboard, mouse and game pad (the GPU is in
 // headless_gpu.h). Tests and the replay harness set their inputs directly and read back what
 // the game did.
 #pragma once
@@ -19,6 +19,7 @@ class HeadlessWindow : public Window {
   void Move(int x, int y, int width, int height) override;
   bool PumpEvents() override;
   void PixelSize(int* width, int* height) override;
+  void SetFullscreen(bool on) override;
   void Destroy() override { created = false; }
 
   struct MoveCall {
@@ -30,6 +31,8 @@ class HeadlessWindow : public Window {
   bool closeRequested = false;  // set by a test: the user closes the window
   int width = 0, height = 0;
   std::vector<MoveCall> moves;
+  bool fullscreen = false;  // while on, the drawing surface is the desktop's size
+  std::vector<bool> fullscreenCalls;
 };
 
 // A clock that stands still until told to advance.
@@ -65,6 +68,16 @@ class HeadlessMouse : public Mouse {
   bool failReads = false;
   int pendingDx = 0, pendingDy = 0, pendingDz = 0;  // motion handed out by the next read
   bool left = false, right = false, middle = false;
+};
+
+// A pad whose state a test or a replay script sets; `state.connected` plugs it in and out.
+class HeadlessGamepad : public Gamepad {
+ public:
+  bool Create() override { return available; }
+  void Read(PadReading* reading) override { *reading = state; }
+
+  bool available = true;
+  PadReading state;
 };
 
 }  // namespace vx::platform

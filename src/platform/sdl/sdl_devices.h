@@ -1,5 +1,5 @@
-// The real backends on SDL2: window, clock, keyboard, mouse, message boxes, and the GL
-// device (sdl_gpu.h).
+// The real backends on SDL2: window, clock, keyboard, mouse, game pad, message boxes, and the
+// GL device (sdl_gpu.h).
 #pragma once
 #include <SDL.h>
 
@@ -20,10 +20,16 @@ class SdlWindow : public Window {
   void Move(int x, int y, int width, int height) override;
   bool PumpEvents() override;
   void PixelSize(int* width, int* height) override;
+  void SetFullscreen(bool on) override;
   void Destroy() override;
 
   SDL_Window* handle = nullptr;
   bool hasFocus = true;
+  bool fullscreen = false;
+
+ private:
+  // Where the window stands when it does not cover the desktop: the last Move.
+  int windowedX_ = 0, windowedY_ = 0, windowedWidth_ = 0, windowedHeight_ = 0;
 };
 
 class SdlClock : public Clock {
@@ -48,6 +54,18 @@ class SdlMouse : public Mouse {
 
  private:
   SdlWindow* window_;
+};
+
+// The first game controller SDL knows (SDL's own controller database names the buttons),
+// opened when it is plugged in and let go when it is pulled out.
+class SdlGamepad : public Gamepad {
+ public:
+  bool Create() override;
+  void Read(PadReading* reading) override;
+
+ private:
+  bool ready_ = false;
+  SDL_GameController* controller_ = nullptr;
 };
 
 class SdlDialogs : public Dialogs {

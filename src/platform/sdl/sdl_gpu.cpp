@@ -204,7 +204,11 @@ bool SdlGpu::MakePrograms() {
 void SdlGpu::BeginFrame() {
   int w = 0, h = 0;
   SurfaceSize(window_, &w, &h);
-  glViewport(0, 0, w, h);
+  // The picture fills the largest centred square; the rest of the surface stays black (the
+  // clear below covers the whole surface whatever the viewport). GL counts rows from the
+  // bottom.
+  const SquareArea area = CentredSquare(w, h);
+  glViewport(area.x, h - area.y - area.size, area.size, area.size);
   glDepthRange(0.0, 1.0);
   glDepthMask(GL_TRUE);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl/sdl_devices.h"
@@ -180,6 +181,69 @@ bool SdlMouse::Reacquire() {
   if (window_ && !window_->hasFocus) return false;
   SDL_SetRelativeMouseMode(SDL_TRUE);
   return true;
+}
+
+}  // namespace vx::platform
+
+namespace vx::platform {
+
+bool SdlGamepad::Create() {
+  // SDL's built-in controller database maps the common pads onto one button layout.
+  ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (!ready_) std::fprintf(stderr, "SDL game controllers: %s\n", SDL_GetError());
+  return ready_;
+}
+
+namespace {
+
+float StickValue(SDL_GameController* c, SDL_GameControllerAxis axis) {
+  const float v = static_cast<float>(SDL_GameControllerGetAxis(c, axis)) / 32767.0f;
+  return v < -1.0f ? -1.0f : (v > 1.0f ? 1.0f : v);
+}
+
+}  // namespace
+
+void SdlGamepad::Read(PadReading* r) {
+  *r = PadReading{};
+  if (!ready_) return;
+  SDL_PumpEvents();
+  // Pulled out: let it go. None open: take the first controller plugged in.
+  if (controller_ && !SDL_GameControllerGetAttached(controller_)) {
+    SDL_GameControllerClose(controller_);
+    controller_ = nullptr;
+  }
+  if (!controller_) {
+    const int count = SDL_NumJoysticks();
+    for (int i = 0; i < count && !controller_; ++i)
+      if (SDL_IsGameController(i)) controller_ = SDL_GameControllerOpen(i);
+    if (!controller_) return;
+  }
+  static constexpr struct {
+    SDL_GameControllerButton sdl;
+    PadButton pad;
+  } kButtons[] = {
+      {SDL_CONTROLLER_BUTTON_A, PAD_A},
+      {SDL_CONTROLLER_BUTTON_B, PAD_B},
+      {SDL_CONTROLLER_BUTTON_X, PAD_X},
+      {SDL_CONTROLLER_BUTTON_Y, PAD_Y},
+      {SDL_CONTROLLER_BUTTON_BACK, PAD_BACK},
+      {SDL_CONTROLLER_BUTTON_START, PAD_START},
+      {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PAD_LEFT_SHOULDER},
+      {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PAD_RIGHT_SHOULDER},
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, PAD_DPAD_UP},
+      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PAD_DPAD_DOWN},
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PAD_DPAD_LEFT},
+      {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PAD_DPAD_RIGHT},
+  };
+  r->connected = true;
+  for (const auto& b : kButtons)
+    r->buttons[b.pad] = SDL_GameControllerGetButton(controller_, b.sdl);
+  r->buttons[PAD_LEFT_TRIGGER] =
+      SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > 16384;
+  r->buttons[PAD_RIGHT_TRIGGER] =
+      SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > 16384;
+  r->leftX = StickValue(controller_, SDL_CONTROLLER_AXIS_LEFTX);
+  r->leftY = StickValue(controller_, SDL_CONTROLLER_AXIS_LEFTY);
 }
 
 }  // namespace vx::platform

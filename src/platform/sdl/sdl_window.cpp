@@ -14,12 +14,15 @@ bool SdlWindow::Create(const char* title, int width, int height) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  handle = SDL_CreateWindow(title, 0, 0, width, height,
-                            SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  handle = SDL_CreateWindow(title, 0, 0, width, height, flags);
   if (!handle) {
     std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
     return false;
   }
+  windowedWidth_ = width;
+  windowedHeight_ = height;
   return true;
 }
 
@@ -31,9 +34,29 @@ DesktopSize SdlWindow::Desktop() {
 }
 
 void SdlWindow::Move(int x, int y, int width, int height) {
-  if (!handle) return;
+  windowedX_ = x;
+  windowedY_ = y;
+  windowedWidth_ = width;
+  windowedHeight_ = height;
+  if (!handle || fullscreen) return;  // applied when the window leaves the full screen
   SDL_SetWindowPosition(handle, x, y);
   SDL_SetWindowSize(handle, width, height);
+}
+
+void SdlWindow::SetFullscreen(bool on) {
+  if (!handle) {
+    fullscreen = on;  // the window is made that way
+    return;
+  }
+  if (SDL_SetWindowFullscreen(handle, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::fprintf(stderr, "SDL full screen: %s\n", SDL_GetError());
+    return;
+  }
+  fullscreen = on;
+  if (!on && windowedWidth_ > 0 && windowedHeight_ > 0) {
+    SDL_SetWindowSize(handle, windowedWidth_, windowedHeight_);
+    SDL_SetWindowPosition(handle, windowedX_, windowedY_);
+  }
 }
 
 bool SdlWindow::PumpEvents() {

@@ -1,6 +1,11 @@
-// assetgen-art: paints every image of the data archive and writes the intro's models.
+// assetgen-art: paints every image of the data archive and writes the intro's models, or
+// paints the desktop icon.
 //
 //   assetgen-art <data directory> <contact sheet .png> [<review directory>]
+//   assetgen-art --icons <icon directory>
+//
+// The icons go to <icon directory>/<size>x<size>/apps/vexorbia.png, the layout of an icon
+// theme, for each size a desktop commonly shows.
 //
 // Members are written under the data directory by their archive path ('/' separators, lower
 // case). The contact sheet shows every image at full size on a checkerboard with its name and
@@ -183,8 +188,34 @@ void WriteContactSheet(const std::vector<std::pair<const SheetEntry*, const Canv
 
 }  // namespace vx::art
 
+namespace vx::art {
+namespace {
+
+int WriteIcons(const fs::path& dir) {
+  for (int size : {32, 48, 64, 128, 256}) {
+    const std::string side = std::to_string(size);
+    const fs::path file = dir / (side + "x" + side) / "apps" / "vexorbia.png";
+    fs::create_directories(file.parent_path());
+    Canvas canvas(size, size);
+    PaintIcon(canvas);
+    canvas.WritePng(file.string());
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace vx::art
+
 int main(int argc, char** argv) {
   using namespace vx::art;
+  if (argc == 3 && std::string(argv[1]) == "--icons") {
+    try {
+      return WriteIcons(argv[2]);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "assetgen-art: %s\n", e.what());
+      return 1;
+    }
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: %s <data directory> <contact sheet .png> [<review directory>]\n",
                  argv[0]);

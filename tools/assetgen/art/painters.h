@@ -36,6 +36,7 @@ void PaintEditorBackground(Canvas& c);
 void PaintEmblemTexture(Canvas& c);
 void PaintMusicTexture(Canvas& c);
 void PaintCopyrightTexture(Canvas& c);
+void PaintIcon(Canvas& c);  // the desktop icon, any square size
 
 // The painter of an image member (see the atlas), or an empty function.
 std::function<void(Canvas&)> PainterFor(const std::string& member);
