@@ -3,9 +3,9 @@
 // window's key only (the title does not take its Return).
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
+#include "app/dispatcher.h"
 #include "app/main_loop.h"
 #include "core/app_values.h"
 #include "core/game_state.h"
@@ -19,15 +19,12 @@
 namespace vx {
 namespace {
 
-namespace fs = std::filesystem;
-
 class FullscreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     rig_ = &test::InstallHeadless();
-    for (char a = 'k'; a <= 't'; ++a)
-      for (char b = 'k'; b <= 't'; ++b)
-        fs::create_directories(fs::path("BUN") / std::string(1, a) / std::string(1, b));
+    test::MakeScratchDirectories();
+    stateHandlers.boot = [] { return 0; };  // these tests have no archives for a real boot
   }
   void Keys(std::vector<int> down) {
     std::fill(std::begin(rig_->keyboard.keys), std::end(rig_->keyboard.keys), 0);
@@ -62,6 +59,7 @@ TEST_F(FullscreenTest, TheKeysSwitchItAndTheNextStartRemembers) {
 
   // The next run starts on the full screen: the window is made that way, before it shows.
   rig_ = &test::InstallHeadless();
+  stateHandlers.boot = [] { return 0; };
   ASSERT_TRUE(GameStartup(&status));
   EXPECT_EQ(rig_->window.fullscreenCalls, std::vector<bool>{true});
   EXPECT_TRUE(rig_->window.fullscreen);

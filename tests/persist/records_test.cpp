@@ -487,7 +487,7 @@ std::vector<int> PlayerValues() {
   std::vector<int> v = {app.requestedWindowSize[0], app.requestedWindowSize[1],
                         app.requestedWindowPos[0],  app.requestedWindowPos[1],
                         volumes.musicPercent,       volumes.effectsPercent,
-                        volumes.effectsVolume,      volumes.musicAttenuation,
+                        volumes.effectsVolume,      volumes.musicVolume,
                         flow.stageNumber,           player.tries};
   for (int t : bestTimes.stageTimes) v.push_back(t);
   for (int w = 0; w < kWorldCount; ++w) {
