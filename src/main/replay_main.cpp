@@ -3,18 +3,22 @@
 //
 //   vexorbia-replay [--headless] --dir GAME_DIR SCRIPT
 //   vexorbia-replay [--headless] --installed PREFIX SCRIPT
+//   vexorbia-replay --headless --draws FILE --dir GAME_DIR SCRIPT
 //
 // --dir runs in GAME_DIR, which holds the archives. --installed runs as the game installed
 // under PREFIX does: the archives from PREFIX/share/vexorbia (or beside PREFIX/bin), the
-// player and scratch files in the player's data directory.
+// player and scratch files in the player's data directory. --draws writes every rectangle
+// drawn from a sheet during the run to FILE, one "member left top right bottom" a line.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -34,6 +38,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_devices.h"
 #include "screens/stage_info.h"
+#include "storage/texture.h"
 
 namespace {
 
@@ -47,6 +52,9 @@ HeadlessDialogs loggedDialogs;
 int frameNumber = 0;
 bool gameEnded = false;
 SdlGpu* realGpu = nullptr;  // the real renderer, which keeps its frames for `shot`
+// With --draws: every sheet rectangle drawn during the run, as "member left top right bottom".
+HeadlessGpu* recordingGpu = nullptr;
+std::set<std::string> drawnRects;
 
 void Dump() {
   std::printf(
@@ -60,11 +68,51 @@ void Dump() {
   std::fflush(stdout);
 }
 
+// One JSON line of the field's pieces, each as [x, y, kind] in field units, ordered by row and
+// then column so a stage reads the same however the play has sorted its tables.
+void DumpPieces() {
+  auto print = [](const char* name, const float* xs, const float* ys, const int* kinds, int n) {
+    std::vector<int> order(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) order[static_cast<std::size_t>(i)] = i;
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return ys[a] != ys[b] ? ys[a] < ys[b] : xs[a] < xs[b]; });
+    std::printf("\"%s\":[", name);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      const int i = order[k];
+      std::printf("%s[%.0f,%.0f,%d]", k ? "," : "", static_cast<double>(xs[i]),
+                  static_cast<double>(ys[i]), kinds[i]);
+    }
+    std::printf("]");
+  };
+  std::printf("{\"frame\":%d,", frameNumber);
+  print("cells", vx::cells.x, vx::cells.y, vx::cells.kind, vx::cells.cellCount);
+  std::printf(",");
+  print("blocks", vx::blocks.x, vx::blocks.y, vx::blocks.kind, vx::blocks.blockCount);
+  std::printf("}\n");
+  std::fflush(stdout);
+}
+
+// Names the sheet of every sprite the frame drew, while the textures are still held.
+void RecordDraws() {
+  for (const SpriteDraw& s : recordingGpu->sprites) {
+    const char* member = "(unnamed texture)";
+    for (const vx::Texture& t : vx::textureStore.textures)
+      if (t.references > 0 && t.gpuId == s.texture) member = t.member;
+    char line[160];
+    std::snprintf(line, sizeof line, "%s %.0f %.0f %.0f %.0f", member, static_cast<double>(s.left),
+                  static_cast<double>(s.top), static_cast<double>(s.right),
+                  static_cast<double>(s.bottom));
+    drawnRects.insert(line);
+  }
+}
+
 // Runs one frame; false once the game has asked to quit.
 bool Frame() {
   if (gameEnded) return false;
   ++frameNumber;
-  if (!vx::GameFrame()) {
+  const bool running = vx::GameFrame();
+  if (recordingGpu) RecordDraws();
+  if (!running) {
     gameEnded = true;
     std::fprintf(stderr, "vexorbia-replay: the game quit at frame %d\n", frameNumber);
     return false;
@@ -214,6 +262,9 @@ bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
   } else if (cmd == "dump") {
     if (!a.empty()) return bad("dump takes no arguments");
     Dump();
+  } else if (cmd == "pieces") {
+    if (!a.empty()) return bad("pieces takes no arguments");
+    DumpPieces();
   } else if (cmd == "shot") {
     if (a.empty() || !b.empty()) return bad("shot needs a file name");
     if (!realRenderer) return bad("shot needs the real renderer (run without --headless)");
@@ -228,7 +279,8 @@ bool RunLine(const std::string& raw, int lineNumber, bool realRenderer) {
 int Usage() {
   std::fprintf(stderr,
                "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n"
-               "       vexorbia-replay [--headless] --installed PREFIX SCRIPT\n");
+               "       vexorbia-replay [--headless] --installed PREFIX SCRIPT\n"
+               "       vexorbia-replay --headless --draws FILE --dir GAME_DIR SCRIPT\n");
   return 64;
 }
 
@@ -239,9 +291,12 @@ int main(int argc, char** argv) {
   const char* dir = nullptr;
   const char* prefix = nullptr;
   const char* scriptPath = nullptr;
+  const char* drawsPath = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--headless") == 0) {
       headless = true;
+    } else if (std::strcmp(argv[i], "--draws") == 0 && i + 1 < argc) {
+      drawsPath = argv[++i];
     } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc && !prefix) {
       dir = argv[++i];
     } else if (std::strcmp(argv[i], "--installed") == 0 && i + 1 < argc && !dir) {
@@ -252,7 +307,13 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if ((!dir && !prefix) || !scriptPath) return Usage();
+  if ((!dir && !prefix) || !scriptPath || (drawsPath && !headless)) return Usage();
+  // The log is written after the run from the game's directory: make its name absolute now.
+  std::string drawsFile;
+  if (drawsPath) {
+    std::error_code ec;
+    drawsFile = std::filesystem::absolute(drawsPath, ec).string();
+  }
 
   std::ifstream script(scriptPath);
   if (!script) {
@@ -299,6 +360,7 @@ int main(int argc, char** argv) {
     backend.gpu = &headlessGpu;
     backend.sound = &headlessSound;
     backend.music = &headlessMusic;
+    if (drawsPath) recordingGpu = &headlessGpu;
   } else {
     backend.window = &sdlWindow;
     backend.gpu = &sdlGpu;
@@ -338,6 +400,14 @@ int main(int argc, char** argv) {
   }
   vx::GameTeardown();
   if (!headless) SDL_Quit();
+  if (recordingGpu) {
+    std::ofstream log(drawsFile);
+    for (const std::string& line : drawnRects) log << line << '\n';
+    if (!log) {
+      std::fprintf(stderr, "vexorbia-replay: cannot write %s\n", drawsFile.c_str());
+      if (result == 0) result = 73;
+    }
+  }
   // A game that ended on a failure (a broken install) ends the replay with its status.
   if (result == 0 && vx::app.exitStatus != 0) {
     std::fprintf(stderr, "vexorbia-replay: the game ended on a failure\n");

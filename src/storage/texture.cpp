@@ -1,5 +1,7 @@
 #include "storage/texture.h"
 
+#include <cstdio>
+
 #include "core/game_state.h"
 #include "platform/platform.h"
 #include "storage/archive.h"
@@ -26,7 +28,8 @@ Texture* NewTexture(const unsigned char* bytes, long size, const char* member) {
   if (!free) return nullptr;  // the store is full: refused like an unusable image
   unsigned id = gpu->CreateTexture(bytes, size, info.format, info.width, info.height);
   if (!id) return nullptr;
-  *free = Texture{id, info.width, info.height, 1};
+  *free = Texture{id, info.width, info.height, 1, {}};
+  std::snprintf(free->member, sizeof free->member, "%s", member);
   return free;
 }
 

@@ -14,6 +14,9 @@ struct Texture {
   int width = 0;
   int height = 0;
   int references = 0;  // 0: this entry of the store is free
+  // The archive member it was made from (cut short past 63 characters), so a record of the
+  // frame's draws can name the sheets.
+  char member[64] = {};
 };
 
 inline constexpr int kTextureCapacity = 1024;

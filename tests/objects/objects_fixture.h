@@ -35,7 +35,7 @@ class ObjectsTest : public FieldTest {
     sprites.sheets[2] = &gems0_;
     sprites.sheets[3] = &gems1_;
     for (int f = 0; f < 8; ++f) {
-      explosions_[f] = Texture{kExplosion1 + f, 64, 64, 1};
+      explosions_[f] = Texture{kExplosion1 + f, 64, 64, 1, {}};
       objectUpdate.explosionImages[f] = &explosions_[f];
     }
     frameClock.frameStep = 1.0f;
