@@ -52,9 +52,6 @@ HeadlessDialogs loggedDialogs;
 int frameNumber = 0;
 bool gameEnded = false;
 SdlGpu* realGpu = nullptr;  // the real renderer, which keeps its frames for `shot`
-// With --draws: every sheet rectangle drawn during the run, as "member left top right bottom".
-HeadlessGpu* recordingGpu = nullptr;
-std::set<std::string> drawnRects;
 
 void Dump() {
   std::printf(
@@ -92,9 +89,13 @@ void DumpPieces() {
   std::fflush(stdout);
 }
 
-// Names the sheet of every sprite the frame drew, while the textures are still held.
-void RecordDraws() {
-  for (const SpriteDraw& s : recordingGpu->sprites) {
+// The recording GPU of --draws: names the sheet of every sprite as it is queued, while its
+// texture is certainly held (a screen may release a sheet later in the same frame).
+class DrawLogGpu : public HeadlessGpu {
+ public:
+  void DrawSprite(const SpriteDraw& s) override {
+    HeadlessGpu::DrawSprite(s);
+    if (!logging) return;
     const char* member = "(unnamed texture)";
     for (const vx::Texture& t : vx::textureStore.textures)
       if (t.references > 0 && t.gpuId == s.texture) member = t.member;
@@ -104,15 +105,15 @@ void RecordDraws() {
                   static_cast<double>(s.bottom));
     drawnRects.insert(line);
   }
-}
+  bool logging = false;
+  std::set<std::string> drawnRects;
+};
 
 // Runs one frame; false once the game has asked to quit.
 bool Frame() {
   if (gameEnded) return false;
   ++frameNumber;
-  const bool running = vx::GameFrame();
-  if (recordingGpu) RecordDraws();
-  if (!running) {
+  if (!vx::GameFrame()) {
     gameEnded = true;
     std::fprintf(stderr, "vexorbia-replay: the game quit at frame %d\n", frameNumber);
     return false;
@@ -347,7 +348,7 @@ int main(int argc, char** argv) {
   vx::frameClock.fixedStep = 3.333333f;
 
   static HeadlessWindow headlessWindow;
-  static HeadlessGpu headlessGpu;
+  static DrawLogGpu headlessGpu;
   static SdlWindow sdlWindow;
   static SdlGpu sdlGpu(&sdlWindow);
   // Sound follows the renderer: recorded when headless, the real mixer otherwise.
@@ -360,7 +361,7 @@ int main(int argc, char** argv) {
     backend.gpu = &headlessGpu;
     backend.sound = &headlessSound;
     backend.music = &headlessMusic;
-    if (drawsPath) recordingGpu = &headlessGpu;
+    headlessGpu.logging = drawsPath != nullptr;
   } else {
     backend.window = &sdlWindow;
     backend.gpu = &sdlGpu;
@@ -400,9 +401,9 @@ int main(int argc, char** argv) {
   }
   vx::GameTeardown();
   if (!headless) SDL_Quit();
-  if (recordingGpu) {
+  if (drawsPath) {
     std::ofstream log(drawsFile);
-    for (const std::string& line : drawnRects) log << line << '\n';
+    for (const std::string& line : headlessGpu.drawnRects) log << line << '\n';
     if (!log) {
       std::fprintf(stderr, "vexorbia-replay: cannot write %s\n", drawsFile.c_str());
       if (result == 0) result = 73;

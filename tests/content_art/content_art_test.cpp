@@ -365,4 +365,94 @@ TEST_F(ContentArt, GeneratorIsDeterministic) {
   fs::remove_all(tmp);
 }
 
+// ---- Drawn rectangles against the painted atlas ----
+
+struct DrawnRect {
+  std::string member;
+  int left, top, right, bottom;
+};
+
+// Runs the replay through every screen of a stage headless and reads back every rectangle
+// it drew from a sheet.
+std::vector<DrawnRect> DrawnRectsOfEveryScreen() {
+  char pattern[] = "/tmp/vx_drawn_rects_XXXXXX";
+  const char* scratch = mkdtemp(pattern);
+  if (!scratch) return {};
+  const std::string log = std::string(scratch) + "/draws.txt";
+  const std::string command = "VX_DRAW_LOG='" + log +
+                              "' '" VX_SOURCE_DIR "/scripts/run_replay_test.sh' '" VX_REPLAY
+                              "' '" VX_GAME_DIR "' '" VX_SOURCE_DIR
+                              "/tests/replay/every_screen.txt' > '" +
+                              std::string(scratch) + "/out.txt'";
+  std::vector<DrawnRect> rects;
+  if (std::system(command.c_str()) == 0) {
+    std::ifstream in(log);
+    for (std::string line; std::getline(in, line);) {
+      DrawnRect r;
+      // The member is everything before the last four numbers (an unnamed texture has spaces).
+      std::size_t cut = line.size();
+      for (int k = 0; k < 4 && cut != std::string::npos; ++k) cut = line.rfind(' ', cut - 1);
+      if (cut == std::string::npos) continue;
+      r.member = line.substr(0, cut);
+      if (std::sscanf(line.c_str() + cut, "%d %d %d %d", &r.left, &r.top, &r.right, &r.bottom) == 4)
+        rects.push_back(r);
+    }
+  }
+  fs::remove_all(scratch);
+  return rects;
+}
+
+// Every rectangle a screen cuts out of a sheet lies inside the painted regions the art
+// generator's atlas lists for that sheet, and holds painted pixels: a rectangle outside them
+// shows a neighbour's edge, a hole or nothing at all.
+TEST_F(ContentArt, EveryRectangleTheScreensDrawIsPaintedArt) {
+  const std::vector<DrawnRect> rects = DrawnRectsOfEveryScreen();
+  ASSERT_FALSE(rects.empty()) << "the replay did not run or recorded nothing";
+  std::map<std::string, int> perSheet;
+  std::map<std::string, Pixels> decoded;
+  for (const DrawnRect& d : rects) {
+    SCOPED_TRACE(d.member + " " + std::to_string(d.left) + " " + std::to_string(d.top) + " " +
+                 std::to_string(d.right) + " " + std::to_string(d.bottom));
+    const vx::art::SheetEntry* sheet = nullptr;
+    for (const vx::art::SheetEntry& entry : vx::art::Atlas())
+      if (Stored(entry.member) == d.member) sheet = &entry;
+    ASSERT_NE(sheet, nullptr) << "drawn from a texture the atlas does not list";
+    ++perSheet[d.member];
+    // A sheet the screens cut pieces out of: every pixel of the rectangle belongs to a
+    // painted region (a rectangle may span regions that meet, like the lines of a menu).
+    // Pictures drawn whole have no such rule: their regions only name parts.
+    if (sheet->gutter > 0) {
+      int outsideX = -1, outsideY = -1;
+      for (int y = d.top; y < d.bottom && outsideX < 0; ++y)
+        for (int x = d.left; x < d.right && outsideX < 0; ++x) {
+          bool covered = false;
+          for (const vx::art::Region& r : sheet->regions)
+            covered = covered || (r.kind != RegionKind::Window && x >= r.left && x < r.right &&
+                                  y >= r.top && y < r.bottom);
+          if (!covered) {
+            outsideX = x;
+            outsideY = y;
+          }
+        }
+      EXPECT_LT(outsideX, 0) << "(" << outsideX << ", " << outsideY
+                             << ") lies outside every painted region of the atlas";
+    }
+    if (!decoded.count(d.member)) decoded[d.member] = Decode(d.member, Archive().at(d.member));
+    const Pixels& px = decoded[d.member];
+    ASSERT_TRUE(d.left >= 0 && d.top >= 0 && d.right <= px.w && d.bottom <= px.h &&
+                d.left < d.right && d.top < d.bottom)
+        << "outside the sheet";
+    bool painted = false;
+    for (int y = d.top; y < d.bottom && !painted; ++y)
+      for (int x = d.left; x < d.right && !painted; ++x) painted = px.at(x, y)[3] > 0;
+    EXPECT_TRUE(painted) << "nothing painted there";
+  }
+  // The replay went through every screen: each one's own sheet was drawn from.
+  for (const char* member :
+       {"img\\levelscrn.tga", "img\\playinfochrset.tga", "img\\escscreen.tga",
+        "img\\retrychrset.tga", "img\\stagestime.tga", "img\\stagestimechrset.tga",
+        "img\\savegame.tga", "img\\chrset1.tga", "img\\sky.jpg", "img\\pusher.tga"})
+    EXPECT_GT(perSheet[member], 0) << member << " was never drawn";
+}
+
 }  // namespace

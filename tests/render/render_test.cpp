@@ -190,6 +190,46 @@ TEST_F(RenderTest, RotatedRectangleAndLitCubeLandWhereTheTransformsSay) {
   ReleaseTexture(two);
 }
 
+// A sheet replaced in its slot while sprites cut from it wait in the batch (a change of
+// state between two screens that share a layer slot): the waiting sprites still show the
+// old sheet, not the new one that may be given the freed texture name.
+TEST_F(RenderTest, ASheetReplacedInTheFrameStillDrawsWhatWasQueuedFromIt) {
+  auto plain = [](char red, char green) {
+    std::string tga = test::MakeTga(16, 16);
+    for (int i = 0; i < 16 * 16; ++i) {
+      char* p = &tga[18 + 4 * i];
+      p[0] = 0;
+      p[1] = green;
+      p[2] = red;
+      p[3] = char(255);
+    }
+    return tga;
+  };
+  test::WriteArchive("_data.loc", {{"img\\red.tga", plain(char(255), 0)},
+                                   {"img\\green.tga", plain(0, char(255))}});
+  Texture* slot = nullptr;
+  ASSERT_EQ(LoadArchiveTexture("_data.loc", "img\\red.tga", &slot), 0);
+  gpu_.BeginFrame();
+  gpu_.BeginSprites();
+  DrawTexture(slot, nullptr, 8, 8, 0, 0, 0, 0, 0, 0xFFFFFFFFu);  // x, y 0..128
+  ASSERT_EQ(LoadArchiveTexture("_data.loc", "img\\green.tga", &slot), 0);
+  DrawTexture(slot, nullptr, 8, 8, 0, 0, 0, 256, 256, 0xFFFFFFFFu);  // x, y 256..384
+  gpu_.EndSprites();
+  gpu_.Present();
+
+  const std::string path = dir_.path() + "/replaced.png";
+  ASSERT_TRUE(gpu_.SaveScreenshot(path.c_str()));
+  SDL_Surface* loaded = IMG_Load(path.c_str());
+  ASSERT_NE(loaded, nullptr) << IMG_GetError();
+  SDL_Surface* shot = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+  SDL_FreeSurface(loaded);
+  ASSERT_NE(shot, nullptr);
+  EXPECT_TRUE(Near(At(shot, 64, 64), 0xFF0000, 2)) << std::hex << At(shot, 64, 64);
+  EXPECT_TRUE(Near(At(shot, 320, 320), 0x00FF00, 2)) << std::hex << At(shot, 320, 320);
+  SDL_FreeSurface(shot);
+  ReleaseTexture(slot);
+}
+
 // On a surface that is not square (a full screen), the picture fills the largest centred
 // square at the full pixel size and the bars beside it stay black.
 TEST(RenderAreaTest, TheSurfaceFillsTheLargestCentredSquare) {

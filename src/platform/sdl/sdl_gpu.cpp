@@ -246,6 +246,13 @@ void SdlGpu::DrawSprite(const SpriteDraw& s) {
 
 void SdlGpu::EndSprites() {
   lastSpriteDrawCalls = 0;
+  DrawSpriteBatch();
+  if (context_ && !retired_.empty())
+    glDeleteTextures(static_cast<GLsizei>(retired_.size()), retired_.data());
+  retired_.clear();
+}
+
+void SdlGpu::DrawSpriteBatch() {
   if (vertices_.empty()) return;
   const int quads = static_cast<int>(vertices_.size() / 4);
   glBindVertexArray(spriteVao_);
@@ -388,7 +395,12 @@ unsigned SdlGpu::CreateTexture(const unsigned char* file, long size, ImageFormat
 void SdlGpu::DestroyTexture(unsigned texture) {
   const TextureEntry* t = FindTexture(texture);
   if (!t) return;
-  if (context_) glDeleteTextures(1, &t->name);
+  bool queued = false;
+  for (const Run& run : runs_) queued = queued || run.texture == t->name;
+  if (queued)
+    retired_.push_back(t->name);
+  else if (context_)
+    glDeleteTextures(1, &t->name);
   textures_[texture - 1] = TextureEntry{};
 }
 
@@ -404,6 +416,7 @@ void SdlGpu::Destroy() {
   if (context_) {
     for (TextureEntry& t : textures_)
       if (t.name) glDeleteTextures(1, &t.name);
+    if (!retired_.empty()) glDeleteTextures(static_cast<GLsizei>(retired_.size()), retired_.data());
     for (std::size_t i = 0; i < meshes_.size(); ++i) DestroyMesh(static_cast<unsigned>(i + 1));
     if (whiteTexture_) glDeleteTextures(1, &whiteTexture_);
     if (spriteVao_) glDeleteVertexArrays(1, &spriteVao_);
@@ -414,6 +427,7 @@ void SdlGpu::Destroy() {
     SDL_GL_DeleteContext(context_);
   }
   textures_.clear();
+  retired_.clear();
   meshes_.clear();
   whiteTexture_ = spriteVao_ = spriteVbo_ = spriteIbo_ = spriteProgram_ = meshProgram_ = 0;
   indexedQuads_ = 0;

@@ -67,6 +67,7 @@ class SdlGpu : public Gpu {
   int lastSpriteDrawCalls = 0;
 
  private:
+  void DrawSpriteBatch();
   struct TextureEntry {
     GLuint name = 0;
     int width = 0, height = 0;
@@ -95,6 +96,11 @@ class SdlGpu : public Gpu {
   int indexedQuads_ = 0;  // quads the sprite index buffer covers
   std::vector<SpriteVertex> vertices_;
   std::vector<Run> runs_;
+  // Textures released while sprites that use them wait in the batch: a screen may let go of
+  // a sheet in the same frame it drew from it (two screens sharing a layer slot at a change of
+  // state). GL would reuse the freed name for the next texture made, so the queued sprites
+  // would show that one; the names are freed once the batch is drawn.
+  std::vector<GLuint> retired_;
 
   GLuint meshProgram_ = 0, whiteTexture_ = 0;
   float projection_[16] = {};

@@ -25,8 +25,11 @@ std::vector<Region> CharacterSheet() {
   for (int d = 0; d < 10; ++d)
     v.push_back(R(160 + 20 * d, 0, 180 + 20 * d, 24, K::Text, "digit " + std::to_string(d)));
   v.push_back(R(370, 0, 390, 20, K::Art, "mouse pointer"));
+  // The separators are two small dots in a tall, narrow rectangle.
   v.push_back(R(390, 0, 399, 24, K::Art, "separator hours:minutes"));
+  v.back().minShare = 0.15;
   v.push_back(R(400, 0, 409, 24, K::Art, "separator minutes:seconds"));
+  v.back().minShare = 0.15;
   v.push_back(R(0, 32, 86, 46, K::Text, "continue button"));
   v.push_back(R(0, 45, 511, 50, K::Art, "editor bottom line marker"));
   v.push_back(R(0, 50, 26, 78, K::Art, "left arrow"));

@@ -540,15 +540,19 @@ void PaintCharacterSheet(Canvas& c) {
     DrawText(cr, std::to_string(d), t, 160 + 20 * d, 0, 20, 24);
   }
   Pointer(cr, 370, 0);
-  // separators
+  // separators: a time draws a separator's rectangle one unit left of a slot a quarter of a
+  // digit wide, between digits whose ink keeps 2 pixels off their cells' edges. The colon
+  // stands in the middle of the gap between the inks (texel 3.5 of its rectangle, half a
+  // pixel right to keep clear of the pointer's gutter) and is narrow, so the space on each
+  // side of it is about that between two digits: "2:00:00" rather than "2:0 0:0 0".
   for (int s = 0; s < 2; ++s) {
-    const double cx = 394.5 + 10 * s;
+    const double cx = 394 + 10 * s;
     for (int k = 0; k < 2; ++k) {
-      const double cy = k ? 17 : 8;
-      cairo_arc(cr, cx, cy, 2.9, 0, 2 * M_PI);
+      const double cy = k ? 16.5 : 8.5;
+      cairo_arc(cr, cx, cy, 2.0, 0, 2 * M_PI);
       SetColor(cr, Hex(0x2A1448));
       cairo_fill(cr);
-      cairo_arc(cr, cx, cy, 1.9, 0, 2 * M_PI);
+      cairo_arc(cr, cx, cy, 1.3, 0, 2 * M_PI);
       SetColor(cr, Hex(0xFFF0A0));
       cairo_fill(cr);
     }
