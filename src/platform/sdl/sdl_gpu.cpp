@@ -374,11 +374,10 @@ unsigned SdlGpu::CreateTexture(const unsigned char* file, long size, ImageFormat
   glGenerateMipmap(GL_TEXTURE_2D);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic")) {
-    GLfloat most = 1.0f;
-    glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &most);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, most < 16.0f ? most : 16.0f);
-  }
+  // No anisotropic filtering: its extra probes spread along the footprint around the
+  // coordinate the sprite shader has held inside the piece's rectangle, so scaled-down pieces
+  // of a sheet picked up their neighbours (digits of the times drawn at half size showed a
+  // bar of the glyph beside them). Sprites face the screen, where it gains nothing.
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &name);
     return 0;
