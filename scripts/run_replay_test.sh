@@ -7,8 +7,6 @@
 # (the game started again, finding the files the first run left), its dump lines following.
 # When it holds NAME.unseal, each file named there (one a line) is unsealed with
 # vexorbia-tool after the runs and printed as "FILE: plain text".
-# When it holds NAME.show, each stage file number named there (one a line) is printed after
-# the runs with `vexorbia-tool stage show` as "stage N:" and the tool's lines.
 # When it holds NAME.expected, the output must equal it.
 # With VX_DRAW_LOG set, the first run writes every sheet rectangle it drew to that file.
 set -euo pipefail
@@ -40,14 +38,6 @@ if [ -f "$unseal" ]; then
     text=$(cd "$work" && "$tool" unseal "$file")
     printf '%s: %s\n' "$file" "$text" >> "$out"
   done < "$unseal"
-fi
-show="${script%.txt}.show"
-if [ -f "$show" ]; then
-  while IFS= read -r number; do
-    [ -n "$number" ] || continue
-    printf 'stage %s:\n' "$number" >> "$out"
-    (cd "$work" && "$tool" stage show "$number") >> "$out"
-  done < "$show"
 fi
 expected="${script%.txt}.expected"
 if [ -f "$expected" ]; then

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The editor's way end to end, headless, in a copy of the game directory whose stage file 1
-# is empty: the replay opens the editor from the title, builds and saves a small stage and
-# leaves for the title; its dump lines must match, and the companion tool must show the
-# saved stage file with exactly the cells and the block placed.
+# is empty: the replay opens the editor from the title, builds and saves a small stage,
+# leaves for the title and plays it; its dump lines (the stage in play's cells and block
+# among them) must match, and the companion tool must show the saved stage file with
+# exactly the cells and the block placed.
 set -u
 replay="$1"
 tool="$2"
