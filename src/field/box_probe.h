@@ -69,6 +69,15 @@ inline int CornersIn(float ex, float ey, const ProbeBox& b) {
          (BoxHolds(ex, ey, b.right, b.bottom) ? CORNER_BR : 0);
 }
 
+// Whether any corner of probe box b lies in the entry box at (ex, ey): CornersIn(...) != 0,
+// taken apart by axis (a corner lies in the box when its x and its y both do).
+inline bool AnyCornerIn(float ex, float ey, const ProbeBox& b) {
+  const float right = ex + geometry.cellWidthF, bottom = ey + geometry.cellHeightF;
+  const bool x = (b.left >= ex && b.left < right) || (b.right >= ex && b.right < right);
+  const bool y = (b.top >= ey && b.top < bottom) || (b.bottom >= ey && b.bottom < bottom);
+  return x && y;
+}
+
 // The zone an aura object i gives a ball centred at (px, py) with probe radius r: 1 when it is
 // too far, 4 an absorber, 2 or 3 a deflector (ball right or left of it), 5 a colour changer.
 inline int AuraZone(int i, float px, float py, float r) {

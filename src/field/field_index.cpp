@@ -18,10 +18,13 @@ constexpr int kMaxEntries = kCellCapacity > kBlockCapacity ? kCellCapacity : kBl
 // an entry by at least one unit, so the entries whose box holds a point sit in the point's
 // bucket or in the one before it on each axis. Positions beyond the grid file into its border
 // buckets, which keeps that rule (the bucket number only ever grows with the position).
+// Only the rows from the first to the last holding an entry are laid out: the field hangs from
+// the ceiling, and much of what is asked (a shot on its way up) lies in rows with nothing.
 struct UniformGrid {
   double perColumn = 1.0, perRow = 1.0;  // reciprocals of the bucket sizes
   int cols = 1, rows = 1;
   int entries = 0;
+  int firstRow = 0, lastRow = -1;  // the rows holding entries; start[] is valid over them
   int start[kMaxBuckets + 1] = {};
   int items[kMaxEntries] = {};  // entry indices, ascending within each bucket
   int bucketOf[kMaxEntries] = {};
@@ -47,21 +50,34 @@ struct UniformGrid {
     perRow = 1.0 / bucketH;
     cols = std::min(kMaxGridSide, static_cast<int>(1024.0 / bucketW) + 2);
     rows = std::min(kMaxGridSide, static_cast<int>(1024.0 / bucketH) + 2);
-    const int buckets = cols * rows;
-    std::fill(start, start + buckets + 1, 0);
     entries = 0;
+    firstRow = rows;
+    lastRow = -1;
+    // Entries per bucket; all zero again once the slots below have been laid out.
+    static int counts[kMaxBuckets];
     for (int i = 0; i < n; ++i) {
       if (!keep(i)) {
         bucketOf[i] = -1;
         continue;
       }
-      bucketOf[i] = Row(ys[i]) * cols + Col(xs[i]);
-      ++start[bucketOf[i] + 1];
+      const int row = Row(ys[i]);
+      firstRow = std::min(firstRow, row);
+      lastRow = std::max(lastRow, row);
+      bucketOf[i] = row * cols + Col(xs[i]);
+      ++counts[bucketOf[i]];
       ++entries;
     }
-    for (int b = 0; b < buckets; ++b) start[b + 1] += start[b];
+    if (entries == 0) return;
+    // Each bucket's first slot, over the rows in use.
     static int fill[kMaxBuckets];
-    std::copy(start, start + buckets, fill);
+    const int first = firstRow * cols, end = (lastRow + 1) * cols;
+    int sum = 0;
+    for (int b = first; b < end; ++b) {
+      start[b] = fill[b] = sum;
+      sum += counts[b];
+      counts[b] = 0;
+    }
+    start[end] = sum;
     for (int i = 0; i < n; ++i)
       if (bucketOf[i] >= 0) items[fill[bucketOf[i]]++] = i;
   }
@@ -71,9 +87,12 @@ struct UniformGrid {
   template <typename Visit>
   void ForArea(float x0, float y0, float x1, float y1, Visit visit) const {
     if (entries == 0) return;
-    int ca = Col(x0), cb = Col(x1), ra = Row(y0), rb = Row(y1);
-    int c0 = std::max(0, std::min(ca, cb) - 1), c1 = std::max(ca, cb);
-    int r0 = std::max(0, std::min(ra, rb) - 1), r1 = std::max(ra, rb);
+    const int ra = Row(y0), rb = Row(y1);
+    const int r0 = std::max(firstRow, std::min(ra, rb) - 1),
+              r1 = std::min(lastRow, std::max(ra, rb));
+    if (r0 > r1) return;
+    const int ca = Col(x0), cb = Col(x1);
+    const int c0 = std::max(0, std::min(ca, cb) - 1), c1 = std::max(ca, cb);
     for (int r = r0; r <= r1; ++r) {
       const int first = start[r * cols + c0], last = start[r * cols + c1 + 1];
       for (int k = first; k < last; ++k) visit(items[k]);
@@ -117,7 +136,7 @@ int HighestAtBox(const UniformGrid& grid, const float* xs, const float* ys, floa
   ProbeBox b = ShrunkBox(x, y, shrinkPercent);
   int found = -1;
   grid.ForArea(b.left, b.top, b.right, b.bottom, [&](int i) {
-    if (i > found && CornersIn(xs[i], ys[i], b)) found = i;
+    if (i > found && AnyCornerIn(xs[i], ys[i], b)) found = i;
   });
   return found;
 }
@@ -215,7 +234,10 @@ int IndexedNeighbourOf(int n, int i, int skipMask) {
 }
 
 void BuildSpotIndex() {
-  spotIndex = SpotIndex{};
+  // Only the question counts: a grid is rebuilt in full before its first use in a search.
+  spotIndex.cells.asked = 0;
+  spotIndex.blocks.asked = 0;
+  spotIndex.objects.asked = 0;
 }
 
 namespace {

@@ -293,13 +293,12 @@ GridPlace SnapToGrid(int x, int y) {
 namespace {
 
 // The highest of the first n entries passing keep whose box at (xs[i], ys[i]) holds a corner
-// of b, or -1.
+// of b, or -1: the first found from the top down.
 template <typename Keep>
 int HighestWithCornerIn(const float* xs, const float* ys, int n, const ProbeBox& b, Keep keep) {
-  int found = -1;
-  for (int i = 0; i < n; ++i)
-    if (keep(i) && CornersIn(xs[i], ys[i], b)) found = i;
-  return found;
+  for (int i = n - 1; i >= 0; --i)
+    if (keep(i) && AnyCornerIn(xs[i], ys[i], b)) return i;
+  return -1;
 }
 
 constexpr auto KeepAll = [](int) { return true; };
