@@ -22,8 +22,8 @@ constexpr SpriteRect kHourSeparator = {390, 0, 399, 24};
 constexpr SpriteRect kMinuteSeparator = {400, 0, 409, 24};
 constexpr SpriteRect kPromptRect = {254, 130, 395, 176};
 
-void DrawGlyph(const SpriteRect& rect, float size, float screenX, float screenY) {
-  DrawTexture(sprites.sheets[kCharacterSheet], &rect, size * sprites.screenScaleX,
+void DrawGlyph(SpriteRect rect, float size, float screenX, float screenY) {
+  DrawTexture(sprites.sheets[kCharacterSheet], rect, size * sprites.screenScaleX,
               size * sprites.screenScaleY, 0, 0, 0, screenX, screenY, 0xFFFFFFFFu);
 }
 
@@ -36,16 +36,14 @@ float AlignedStart(float x, float width, int align) {
 }  // namespace
 
 int SplitDigits(int value, int digits[9]) {
-  int all[9];
   int v = value < 0 ? 0 : value % 1000000000;
-  for (int i = 8; i >= 0; --i) {
-    all[i] = v % 10;
+  int n = 1;
+  for (int rest = v; rest >= 10; rest /= 10) ++n;
+  for (int i = n - 1; i >= 0; --i) {
+    digits[i] = v % 10;
     v /= 10;
   }
-  int first = 0;
-  while (first < 8 && all[first] == 0) ++first;
-  for (int i = first; i < 9; ++i) digits[i - first] = all[i];
-  return 9 - first;
+  return n;
 }
 
 float DrawNumber(int value, float size, float x, float y, int align) {

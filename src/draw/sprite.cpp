@@ -25,31 +25,33 @@ std::uint32_t OpacityColour(float opacity) {
   return (static_cast<std::uint32_t>(alpha) << 24) | 0xFFFFFFu;
 }
 
-int DrawTexture(Texture* texture, const SpriteRect* rect, float scaleX, float scaleY, float centreX,
+int DrawTexture(Texture* texture, SpriteRect rect, float scaleX, float scaleY, float centreX,
                 float centreY, float angle, float x, float y, std::uint32_t colour) {
   platform::Gpu* gpu = platform::backend.gpu;
   if (!texture || texture->references <= 0 || !gpu) return E_FAIL;
-  platform::SpriteDraw s;
-  s.texture = texture->gpuId;
-  if (rect) {
-    s.left = static_cast<float>(rect->left);
-    s.top = static_cast<float>(rect->top);
-    s.right = static_cast<float>(rect->right);
-    s.bottom = static_cast<float>(rect->bottom);
-  } else {
-    s.right = static_cast<float>(texture->width);
-    s.bottom = static_cast<float>(texture->height);
-  }
-  s.scaleX = scaleX;
-  s.scaleY = scaleY;
-  s.centreX = centreX;
-  s.centreY = centreY;
-  s.angle = angle;
-  s.x = x;
-  s.y = y;
-  s.colour = colour;
+  const platform::SpriteDraw s = {texture->gpuId,
+                                  static_cast<float>(rect.left),
+                                  static_cast<float>(rect.top),
+                                  static_cast<float>(rect.right),
+                                  static_cast<float>(rect.bottom),
+                                  scaleX,
+                                  scaleY,
+                                  centreX,
+                                  centreY,
+                                  angle,
+                                  x,
+                                  y,
+                                  colour};
   gpu->DrawSprite(s);
   return 0;
+}
+
+int DrawTexture(Texture* texture, const SpriteRect* rect, float scaleX, float scaleY, float centreX,
+                float centreY, float angle, float x, float y, std::uint32_t colour) {
+  if (!texture) return E_FAIL;
+  const SpriteRect whole = {0, 0, texture->width, texture->height};
+  return DrawTexture(texture, rect ? *rect : whole, scaleX, scaleY, centreX, centreY, angle, x, y,
+                     colour);
 }
 
 int DrawSprite(float x, float y, int left, int top, int right, int bottom, float opacity, int sheet,
@@ -64,10 +66,9 @@ int DrawSprite(float x, float y, int left, int top, int right, int bottom, float
   } else if (anchor == 3) {
     dx = (w * scaleX - w) / 2;
   }
-  const SpriteRect rect = {left, top, right, bottom};
-  return DrawTexture(sprites.sheets[kCharacterSheet], &rect, scaleX, scaleY, w * scaleX / 2,
-                     h * scaleY / 2, rotation * kRadiansPerDegree, x + dx, y + dy,
-                     OpacityColour(opacity));
+  return DrawTexture(sprites.sheets[kCharacterSheet], SpriteRect{left, top, right, bottom}, scaleX,
+                     scaleY, w * scaleX / 2, h * scaleY / 2, rotation * kRadiansPerDegree, x + dx,
+                     y + dy, OpacityColour(opacity));
 }
 
 bool DrawPointer(bool draw) {

@@ -35,6 +35,10 @@ std::uint32_t OpacityColour(float opacity);
 // nothing and returns E_FAIL without a texture; 0 otherwise.
 int DrawTexture(Texture* texture, const SpriteRect* rect, float scaleX, float scaleY, float centreX,
                 float centreY, float angle, float x, float y, std::uint32_t colour);
+// The same with the rectangle by value, for callers that make it just before the call (read
+// back from memory at once, a rectangle written a field at a time stalls the processor).
+int DrawTexture(Texture* texture, SpriteRect rect, float scaleX, float scaleY, float centreX,
+                float centreY, float angle, float x, float y, std::uint32_t colour);
 
 // A rectangle of the shared character sheet at (x, y) in surface pixels. Anchor 1 centres
 // the scaled rectangle on (x, y), anchor 3 shifts it by half its growth, any other anchor

@@ -186,7 +186,7 @@ void DrawCell(float x, float y, int kind, float opacity, int sheet, float scaleX
   }
   std::uint32_t alpha = static_cast<std::uint32_t>(static_cast<int>(opacity / 100.0f * 255.0f));
   std::uint32_t colour = (alpha << 24) | 0xFFFFFFu;
-  DrawTexture(texture, &rect, kScreenScale * geometry.cellScaleX * scaleX,
+  DrawTexture(texture, rect, kScreenScale * geometry.cellScaleX * scaleX,
               kScreenScale * geometry.cellScaleY * scaleY, 0.0f, 0.0f, 0.0f, x * kScreenScale,
               y * kScreenScale, colour);
 }

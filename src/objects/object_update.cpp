@@ -254,9 +254,8 @@ void DrawCellImage(float x, float y, int code, int left, int top, int right, int
   }
   // The turn is about the middle of a 50-unit frame, both coordinates from the width's scale.
   const float centre = 25.0f * sx * scaleX;
-  DrawTexture(texture, &rect, sx * scaleX, sy * scaleY, centre, centre,
-              rotation * kRadiansPerDegree, x * sprites.screenScaleX + ox,
-              y * sprites.screenScaleY + oy, OpacityColour(opacity));
+  DrawTexture(texture, rect, sx * scaleX, sy * scaleY, centre, centre, rotation * kRadiansPerDegree,
+              x * sprites.screenScaleX + ox, y * sprites.screenScaleY + oy, OpacityColour(opacity));
 }
 
 void DrawCentred(float x, float y, int code, float opacity, float scaleX, float scaleY) {

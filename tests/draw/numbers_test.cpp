@@ -40,6 +40,9 @@ TEST_F(DrawTest, NumbersDrawTheirDigitsFromTheAlignedStart) {
       {7, 1, 200, 0, 2, "7", 95, 0, 105},
       {42, 2, 200, 100, 3, "42", 80, 38, 120},
       {987654321, 1, 0, 0, 0, "987654321", 0, 0, 90},
+      // Values from 10^9 on keep their last nine digits, without the leading zeros.
+      {2147483647, 1, 0, 0, 0, "147483647", 0, 0, 90},
+      {1000000005, 1, 0, 0, 0, "5", 0, 0, 10},
   };
   for (const auto& c : kCases) {
     rig_->gpu.sprites.clear();
