@@ -1,13 +1,11 @@
 #include "core/random.h"
 
-#include <cstdlib>
-
 namespace vx {
 
 RandomSource randomSource;
 
 int GameRand() {
-  return randomSource.next ? randomSource.next() : std::rand();
+  return randomSource.next ? randomSource.next() : randomSource.generator.Next();
 }
 
 }  // namespace vx
