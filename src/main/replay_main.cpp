@@ -4,11 +4,14 @@
 //   vexorbia-replay [--headless] --dir GAME_DIR SCRIPT
 //   vexorbia-replay [--headless] --installed PREFIX SCRIPT
 //   vexorbia-replay --headless --draws FILE --dir GAME_DIR SCRIPT
+//   vexorbia-replay [--headless] --dir GAME_DIR --monkey SEED MINUTES
 //
 // --dir runs in GAME_DIR, which holds the archives. --installed runs as the game installed
 // under PREFIX does: the archives from PREFIX/share/vexorbia (or beside PREFIX/bin), the
 // player and scratch files in the player's data directory. --draws writes every rectangle
 // drawn from a sheet during the run to FILE, one "member left top right bottom" a line.
+// --monkey feeds seeded random input in place of a script for MINUTES of game time
+// (main/replay_monkey.h).
 #include <SDL.h>
 
 #include <algorithm>
@@ -31,6 +34,7 @@
 #include "core/input.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
+#include "main/replay_monkey.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_devices.h"
 #include "platform/headless/headless_dialogs.h"
@@ -281,7 +285,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vexorbia-replay [--headless] --dir GAME_DIR SCRIPT\n"
                "       vexorbia-replay [--headless] --installed PREFIX SCRIPT\n"
-               "       vexorbia-replay --headless --draws FILE --dir GAME_DIR SCRIPT\n");
+               "       vexorbia-replay --headless --draws FILE --dir GAME_DIR SCRIPT\n"
+               "       vexorbia-replay [--headless] --dir GAME_DIR --monkey SEED MINUTES\n");
   return 64;
 }
 
@@ -293,22 +298,31 @@ int main(int argc, char** argv) {
   const char* prefix = nullptr;
   const char* scriptPath = nullptr;
   const char* drawsPath = nullptr;
+  bool monkey = false;
+  long monkeySeed = 0;
+  float monkeyMinutes = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--headless") == 0) {
       headless = true;
     } else if (std::strcmp(argv[i], "--draws") == 0 && i + 1 < argc) {
       drawsPath = argv[++i];
+    } else if (std::strcmp(argv[i], "--monkey") == 0 && i + 2 < argc && !scriptPath) {
+      if (!ParseInt(argv[i + 1], &monkeySeed) || monkeySeed < 0 || monkeySeed > 0xFFFFFFFFL ||
+          !ParseFloat(argv[i + 2], &monkeyMinutes) || !(monkeyMinutes > 0))
+        return Usage();
+      monkey = true;
+      i += 2;
     } else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc && !prefix) {
       dir = argv[++i];
     } else if (std::strcmp(argv[i], "--installed") == 0 && i + 1 < argc && !dir) {
       prefix = argv[++i];
-    } else if (!scriptPath && argv[i][0] != '-') {
+    } else if (!scriptPath && !monkey && argv[i][0] != '-') {
       scriptPath = argv[i];
     } else {
       return Usage();
     }
   }
-  if ((!dir && !prefix) || !scriptPath || (drawsPath && !headless)) return Usage();
+  if ((!dir && !prefix) || (!scriptPath && !monkey) || (drawsPath && !headless)) return Usage();
   // The log is written after the run from the game's directory: make its name absolute now.
   std::string drawsFile;
   if (drawsPath) {
@@ -316,8 +330,9 @@ int main(int argc, char** argv) {
     drawsFile = std::filesystem::absolute(drawsPath, ec).string();
   }
 
-  std::ifstream script(scriptPath);
-  if (!script) {
+  std::ifstream script;
+  if (scriptPath) script.open(scriptPath);
+  if (scriptPath && !script) {
     std::fprintf(stderr, "vexorbia-replay: cannot read %s\n", scriptPath);
     return 66;
   }
@@ -391,6 +406,9 @@ int main(int argc, char** argv) {
   }
   int lineNumber = 0;
   int result = 0;
+  if (monkey)
+    result = vx::monkey::Run(static_cast<unsigned>(monkeySeed), monkeyMinutes,
+                             {&scriptedKeys, &scriptedMouse, &scriptedPad});
   for (const std::string& line : lines) {
     if (gameEnded) break;
     ++lineNumber;
