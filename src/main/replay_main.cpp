@@ -407,8 +407,11 @@ int main(int argc, char** argv) {
   int lineNumber = 0;
   int result = 0;
   if (monkey)
-    result = vx::monkey::Run(static_cast<unsigned>(monkeySeed), monkeyMinutes,
-                             {&scriptedKeys, &scriptedMouse, &scriptedPad});
+    result =
+        vx::monkey::Run(static_cast<unsigned>(monkeySeed), monkeyMinutes,
+                        {&scriptedKeys, &scriptedMouse, &scriptedPad,
+                         headless ? &headlessSound : nullptr, headless ? &headlessMusic : nullptr,
+                         headless ? &headlessWindow : nullptr, &loggedDialogs});
   for (const std::string& line : lines) {
     if (gameEnded) break;
     ++lineNumber;

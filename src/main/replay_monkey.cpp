@@ -1,7 +1,9 @@
 #include "main/replay_monkey.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <random>
 
@@ -10,6 +12,11 @@
 #include "core/game_state.h"
 #include "core/input.h"
 #include "screens/title.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// From the address sanitizer's runtime (GCC ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace vx::monkey {
 
@@ -63,6 +70,28 @@ long ResidentKiB() {
   std::fclose(f);
   if (n != 2) return 0;
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Bytes of heap in use: the allocator's own count, which unlike the resident size does not
+// include freed memory the allocator keeps (or, under the address sanitizer, holds back in
+// its quarantine).
+long HeapInUseKiB() {
+#if defined(__SANITIZE_ADDRESS__)
+  return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+  return static_cast<long>(mallinfo2().uordblks / 1024);
+#endif
+}
+
+// Empties the call logs of the recording backends.
+void ForgetRecordings(const Devices& d) {
+  if (d.sound) d.sound->events.clear();
+  if (d.music) d.music->events.clear();
+  if (d.window) {
+    d.window->moves.clear();
+    d.window->fullscreenCalls.clear();
+  }
+  if (d.dialogs) d.dialogs->shown.clear();
 }
 
 // Every key the game reads, plus a few it does not. E is left to the title's own choices: a
@@ -376,7 +405,7 @@ int Run(unsigned seed, double minutes, const Devices& devices) {
   const long totalFrames = static_cast<long>(minutes * 60.0 / secondsPerFrame + 0.5);
   const long firstMinute = static_cast<long>(60.0 / secondsPerFrame + 0.5);
   const long reportEvery = static_cast<long>(300.0 / secondsPerFrame + 0.5);
-  long rssFirstMinute = 0, rssPeak = 0;
+  long rssFirstMinute = 0, rssPeak = 0, heapFirstMinute = 0, heapPeak = 0;
   int previousState = -1;
   long frame = 0;
   bool quit = false;
@@ -405,17 +434,22 @@ int Run(unsigned seed, double minutes, const Devices& devices) {
       ++frame;
       break;
     }
+    ForgetRecordings(devices);
     const long rss = ResidentKiB();
     if (rss > rssPeak) rssPeak = rss;
     if (frame + 1 == firstMinute) rssFirstMinute = rss;
+    const long heap = HeapInUseKiB();
+    if (heap > heapPeak) heapPeak = heap;
+    if (frame + 1 == firstMinute) heapFirstMinute = heap;
     if ((frame + 1) % reportEvery == 0) {
-      std::printf("minute %.0f: frame %ld, state %s, stage %d, set %d, RSS %ld KiB\n",
+      std::printf("minute %.0f: frame %ld, state %s, stage %d, set %d, RSS %ld KiB, heap %ld KiB\n",
                   static_cast<double>(frame + 1) * secondsPerFrame / 60.0, frame + 1,
-                  StateName(flow.gameState), flow.stageNumber, flow.stageSet, rss);
+                  StateName(flow.gameState), flow.stageNumber, flow.stageSet, rss, heap);
       std::fflush(stdout);
     }
   }
   const long rssEnd = ResidentKiB();
+  const long heapEnd = HeapInUseKiB();
   std::printf("monkey seed %u: game time %.1f s, frames %ld%s\n", seed,
               static_cast<double>(frame) * secondsPerFrame, frame,
               quit ? " (the game quit early)" : "");
@@ -427,6 +461,13 @@ int Run(unsigned seed, double minutes, const Devices& devices) {
         rssFirstMinute, rssEnd,
         100.0 * static_cast<double>(rssEnd - rssFirstMinute) / static_cast<double>(rssFirstMinute),
         rssPeak);
+  if (heapFirstMinute > 0)
+    std::printf(
+        "heap in use after the first minute %ld KiB, at the end %ld KiB (%+.2f%%), peak %ld KiB\n",
+        heapFirstMinute, heapEnd,
+        100.0 * static_cast<double>(heapEnd - heapFirstMinute) /
+            static_cast<double>(heapFirstMinute),
+        heapPeak);
   std::fflush(stdout);
   return quit ? 1 : 0;
 }
