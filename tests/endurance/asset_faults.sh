@@ -141,8 +141,8 @@ run_one() {
     outcome=SANITIZER
   elif [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ] || [ $((end - start)) -ge "$TIME_LIMIT" ]; then
     outcome=HANG
-  elif [ "$rc" -gt 128 ]; then
-    outcome=CRASH
+  elif [ "$rc" -gt 128 ] && [ "$rc" -lt 192 ]; then
+    outcome=CRASH  # killed by a signal (the game's own failure status is 255)
   elif [ "$rc" -ne 0 ] && grep -qF -- "$short" "$run/err"; then
     outcome=FAILED_NAMING_IT
   elif [ "$rc" -ne 0 ]; then
