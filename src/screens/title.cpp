@@ -113,6 +113,10 @@ int Game_0Stage1() {
   WriteBestTimes();
   if (LoadArchiveTexture("_data.loc", "img\\startscreenclouds.tga", &backgrounds.backdrop) < 0) {
     platform::ShowMessage("startscreenclouds.tga", "Game_0Stage1()");
+    // The title cannot be shown without its backdrop, and trying again would show the message
+    // again every frame without end: the game ends after this one message, as a failed boot
+    // does.
+    RequestFailureExit();
     return E_FAIL;
   }
   flow.gameState = Title;
