@@ -1,7 +1,7 @@
 // vexorbia-bot: plays stages headless through the real game code and prints how it fared.
 //
 //   vexorbia-bot --dir GAME_DIR [--files LIST] [--runs N] [--seed S] [--jobs N]
-//                [--step UNITS] [--think SECONDS] [--limit SECONDS] [--runs-log FILE]
+//                [--step UNITS] [--think SECONDS] [--limit SECONDS] [--runs-log FILE] [--trace]
 //
 // LIST names stage files as the game numbers them (stage + 1 + set x 5 x stages per world),
 // e.g. "1-100" or "1,2,51"; every file of the basic and the second set by default. Each file
@@ -55,10 +55,11 @@ struct Args {
 };
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: vexorbia-bot --dir GAME_DIR [--files LIST] [--runs N] [--seed S] [--jobs N]\n"
-               "                    [--step UNITS] [--think SECONDS] [--limit SECONDS]"
-               " [--runs-log FILE]\n");
+  std::fprintf(
+      stderr,
+      "usage: vexorbia-bot --dir GAME_DIR [--files LIST] [--runs N] [--seed S] [--jobs N]\n"
+      "                    [--step UNITS] [--think SECONDS] [--limit SECONDS]"
+      " [--runs-log FILE] [--trace]\n");
   return 64;
 }
 
@@ -107,7 +108,8 @@ bool MakeWorkDir(const fs::path& game, const fs::path& work) {
     if (ec) return false;
   }
   for (char a = 'k'; a <= 't'; ++a)
-    for (char b = 'k'; b <= 't'; ++b) fs::create_directories(work / "BUN" / std::string(1, a) / std::string(1, b), ec);
+    for (char b = 'k'; b <= 't'; ++b)
+      fs::create_directories(work / "BUN" / std::string(1, a) / std::string(1, b), ec);
   return !ec;
 }
 
@@ -152,6 +154,8 @@ int main(int argc, char** argv) {
       args.dir = value;
     } else if (a == "--files" && (value = next())) {
       args.files = value;
+    } else if (a == "--trace") {
+      args.options.trace = true;
     } else if (a == "--runs-log" && (value = next())) {
       args.runsLog = value;
     } else if ((value = next()) && ParseNumber(value, &v)) {
@@ -274,8 +278,8 @@ int main(int argc, char** argv) {
       RunResult r;
       const ssize_t got = read(running[k].fd, &r, sizeof r);
       close(running[k].fd);
-      const bool ok = got == static_cast<ssize_t>(sizeof r) && WIFEXITED(status) &&
-                      WEXITSTATUS(status) == 0;
+      const bool ok =
+          got == static_cast<ssize_t>(sizeof r) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
       if (!ok) {
         std::fprintf(stderr, "vexorbia-bot: stage file %d seed %u: the run ended abnormally\n",
                      running[k].job.file, running[k].job.seed);
@@ -285,6 +289,7 @@ int main(int argc, char** argv) {
         std::fprintf(log, "%d %d %d %u %s %d %.2f %d %d %d\n", running[k].job.file, r.set, r.stage,
                      r.seed, vx::bot::OutcomeName(r.outcome), r.shots, Seconds(r.ticks),
                      r.checkedShots, r.mispredictedShots, r.bombsShot);
+      if (log) std::fflush(log);
       byFile[running[k].job.file].push_back(r);
       slotBusy[static_cast<std::size_t>(running[k].slot)] = false;
       running.erase(running.begin() + static_cast<long>(k));
@@ -301,11 +306,21 @@ int main(int argc, char** argv) {
   };
   std::vector<StageRow> rows;
   long checked = 0, mispredicted = 0, bombs = 0;
-  std::printf("%-4s %-3s %-5s %6s %7s %8s  %s\n", "file", "set", "stage", "clear", "shots",
-              "time", "lost: invasion/energy/timeout/other");
+  std::printf("%-4s %-3s %-5s %6s %7s %8s  %s\n", "file", "set", "stage", "clear", "shots", "time",
+              "lost: invasion/energy/timeout/other");
   for (const auto& [file, results] : byFile) {
-    StageRow row{file, (file - 1) / perSet, (file - 1) % perSet / perWorld, (file - 1) % perWorld,
-                 0, 0, 0, 0, 0, 0, 0, 0};
+    StageRow row{file,
+                 (file - 1) / perSet,
+                 (file - 1) % perSet / perWorld,
+                 (file - 1) % perWorld,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0};
     std::vector<double> shots, seconds;
     for (const RunResult& r : results) {
       checked += r.checkedShots;
@@ -338,7 +353,8 @@ int main(int argc, char** argv) {
     char shotText[16] = "-", timeText[16] = "-";
     if (row.cleared > 0) {
       std::snprintf(shotText, sizeof shotText, "%.1f", row.medianShots);
-      std::snprintf(timeText, sizeof timeText, "%d:%04.1f", static_cast<int>(row.medianSeconds) / 60,
+      std::snprintf(timeText, sizeof timeText, "%d:%04.1f",
+                    static_cast<int>(row.medianSeconds) / 60,
                     row.medianSeconds - 60 * (static_cast<int>(row.medianSeconds) / 60));
     }
     std::printf("%-4d %-3d %d-%-3d %5.0f%% %7s %8s  %d/%d/%d/%d\n", file, row.set + 1,
@@ -386,8 +402,8 @@ int main(int argc, char** argv) {
   };
   const double wall =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-  std::printf("\n%zu runs; foreseen landings checked %ld, missed %ld; bombs shot %ld\n", jobs.size(),
-              checked, mispredicted, bombs);
+  std::printf("\n%zu runs; foreseen landings checked %ld, missed %ld; bombs shot %ld\n",
+              jobs.size(), checked, mispredicted, bombs);
   std::printf("wall %.1f s, cpu %.1f s\n", wall, cpu(self) + cpu(children));
   vx::GameTeardown();
   std::error_code ec;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "app/dispatcher.h"
 #include "app/main_loop.h"
@@ -35,18 +37,18 @@ using platform::HeadlessMouse;
 
 // The launcher's geometry as the field drawing and the shooter use it.
 constexpr float kMaxAim = 87.0f;
-constexpr float kBallOffset = 30.0f;               // the loaded ball hangs this far from the pivot
+constexpr float kBallOffset = 30.0f;  // the loaded ball hangs this far from the pivot
 constexpr float kDrawRadiansPerDegree = 0.017453292f;  // the field drawing's turn of the ball
 constexpr float kAimRadiansPerDegree = 0.0174533f;     // the shooter's turn of its aim point
-constexpr float kMousePixelsPerDegree = 4.0f;  // the shooter turns half of half the motion
+constexpr float kMousePixelsPerDegree = 4.0f;          // the shooter turns half of half the motion
 constexpr float kBombHighOffset = 1.6f * 168.0f;
 constexpr int kMaxFlightFrames = 400;
 
 // Scores, in colour balls cleared.
-constexpr double kWasted = -0.8;         // a shot that settles nowhere or is used up in vain
-constexpr double kUnknown = -0.3;        // an absorbed or recoloured shot: where it ends is luck
-constexpr double kInvasion = -1000.0;    // settles in the bottom zone
-constexpr double kFallWeight = 1.5;      // a ball that falls is worth more than one that breaks
+constexpr double kWasted = -0.8;       // a shot that settles nowhere or is used up in vain
+constexpr double kUnknown = -0.3;      // an absorbed or recoloured shot: where it ends is luck
+constexpr double kInvasion = -1000.0;  // settles in the bottom zone
+constexpr double kFallWeight = 1.5;    // a ball that falls is worth more than one that breaks
 constexpr double kOtherPieceWeight = 0.3;
 constexpr double kGrowingBallCost = 0.4;  // a spring's new ball is one more to clear
 constexpr double kBombCarrierCost = 0.3;  // a broken carrier drops a bomb to deal with
@@ -151,7 +153,8 @@ Landing Trace(float angle) {
   FindLandingPlace(&l);
   l.inField = !OutsideField(l.x);
   if (aimPath.endedOnCell && aimPath.pathCount > 0)
-    l.touched = CellAtBox(aimPath.x[aimPath.pathCount - 1], aimPath.y[aimPath.pathCount - 1], 50.0f);
+    l.touched =
+        CellAtBox(aimPath.x[aimPath.pathCount - 1], aimPath.y[aimPath.pathCount - 1], 50.0f);
   return l;
 }
 
@@ -163,8 +166,8 @@ struct Obstacle {
   int flags = 0;
   int code = 0;
   float x = 0.0f;
-  float y[kMaxFlightFrames + 2] = {};  // after its update in each frame from the next one on
-  float life = 0.0f;                   // a beam's units left
+  float y[kMaxFlightFrames + 2] = {};     // after its update in each frame from the next one on
+  float life = 0.0f;                      // a beam's units left
   int landsAfter = kMaxFlightFrames + 2;  // a bomb: the update in which it lands and blasts
 };
 
@@ -180,8 +183,8 @@ struct Obstacles {
       const bool popsOrFalls = f & (OBJECT_POPPING | OBJECT_FALLING);
       if (popsOrFalls) continue;
       const bool growing = f & (OBJECT_GROWING_BALL | OBJECT_GROWING_SEED);
-      const bool aura = f & (OBJECT_DEFLECTOR | OBJECT_ABSORBER | OBJECT_HIT_FLASH |
-                             OBJECT_COLOUR_CHANGER);
+      const bool aura =
+          f & (OBJECT_DEFLECTOR | OBJECT_ABSORBER | OBJECT_HIT_FLASH | OBJECT_COLOUR_CHANGER);
       if (!growing && aura) continue;
       const bool beam = !growing && (f & OBJECT_LASER_BEAM);
       const bool bomb = !growing && !beam && !(f & OBJECT_BEAM_FLASH) && (f & OBJECT_BOMB);
@@ -257,8 +260,11 @@ struct Effect {
   int fallenColour = 0;
   int otherPieces = 0;
   int bombCarriers = 0;
-  int grownBalls = 0;   // new colour balls a spring grows
-  int groupAfter = 1;   // the like-coloured group the ball joins when nothing breaks
+  int grownBalls = 0;  // new colour balls a spring grows
+  int groupAfter = 1;  // the like-coloured group the ball joins when nothing breaks
+  // A ball that stays hangs straight under a ball of another colour: it falls when that one
+  // breaks, instead of waiting for two more of its own colour.
+  bool hangsUnderOther = false;
   bool laserGift = false;
   bool guideGift = false;
 };
@@ -342,6 +348,12 @@ Effect Resolve(const Landing& l) {
   shooter.hitCellOfShot = l.touched;
   const int hitKind = l.touched >= 0 ? cells.kind[l.touched] : -1;
   e.groupAfter = IsColourKind(shooter.shotColour) ? GroupSize(cell) : 1;
+  const float w = geometry.cellWidthF, h = geometry.cellHeightF;
+  for (int i = 0; i < cells.cellCount && !e.hangsUnderOther; ++i) {
+    if (i == cell || !IsColourKind(cells.kind[i]) || cells.kind[i] == shooter.shotColour) continue;
+    const float up = l.y - cells.y[i];
+    e.hangsUnderOther = up > h / 2 && up <= h * 1.01f && std::fabs(cells.x[i] - l.x) < w;
+  }
   e.broke = ResolveShot(false);
   if (e.broke) {
     for (int i = 0; i < cells.cellCount; ++i) {
@@ -385,7 +397,11 @@ double ScoreEffect(const Effect& e, float y) {
   }
   const int c = std::max(2, geometry.colourCount);
   const double build = std::min(1.0, (e.groupAfter - 1) / static_cast<double>(c - 1));
-  return -0.5 + 0.8 * build - DepthPenalty(y);
+  // A lone ball in the top row hangs from the ceiling itself: only two more of its colour
+  // ever take it away.
+  const bool topRow = y < geometry.ceilingOffset + geometry.cellHeightF / 2;
+  const double stuck = topRow && e.groupAfter == 1 ? 0.25 : 0.0;
+  return -0.5 + 0.8 * build + (e.hangsUnderOther ? 0.3 : 0.0) - stuck - DepthPenalty(y);
 }
 
 double ScoreMeeting(const Meeting& m) {
@@ -410,6 +426,7 @@ double ScoreMeeting(const Meeting& m) {
 struct Option {
   float angle;
   int outcome;  // index into the distinct outcomes
+  bool traced;  // traced, not filled in from its neighbours
 };
 
 struct Choice {
@@ -433,11 +450,9 @@ Choice Decide() {
     Landing landing;
   };
   std::vector<Outcome> outcomes;
-  std::vector<Option> options;
-  const float step = bot.options.angleStep;
-  const int count = static_cast<int>(std::floor(2 * kMaxAim / step)) + 1;
-  for (int a = 0; a < count; ++a) {
-    const float angle = -kMaxAim + a * step;
+  // The outcome of the shot at `angle`, an index into `outcomes`; outcomes that land alike
+  // are scored once.
+  auto evaluate = [&](float angle) {
     const Landing l = Trace(angle);
     const Meeting m = FirstMeeting(l);
     int kind = 0;
@@ -452,37 +467,68 @@ Choice Decide() {
     }
     const float ox = kind == 0 ? l.x : 0.0f, oy = kind == 0 ? l.y : 0.0f;
     const int touched = kind == 0 ? l.touched : -1;
-    int found = -1;
-    for (std::size_t o = 0; o < outcomes.size() && found < 0; ++o) {
+    for (std::size_t o = 0; o < outcomes.size(); ++o) {
       const Outcome& c = outcomes[o];
       if (c.kind == kind && c.x == ox && c.y == oy && c.touched == touched && c.met == m.what &&
           c.metCode == m.code)
-        found = static_cast<int>(o);
+        return static_cast<int>(o);
     }
-    if (found < 0) {
-      double score = 0.0;
-      switch (kind) {
-        case 0:
-          score = ScoreEffect(Resolve(l), l.y);
-          break;
-        case 1:
-          score = kWasted;
-          break;
-        case 2:
-          score = kUnknown;
-          break;
-        case 3:
-          score = kInvasion;
-          break;
-        default:
-          score = ScoreMeeting(m);
-          break;
-      }
-      score += bot.options.noise * Gaussian();
-      outcomes.push_back({ox, oy, touched, kind, m.what, m.code, score, l});
-      found = static_cast<int>(outcomes.size()) - 1;
+    double score = 0.0;
+    switch (kind) {
+      case 0:
+        score = ScoreEffect(Resolve(l), l.y);
+        break;
+      case 1:
+        score = kWasted;
+        break;
+      case 2:
+        score = kUnknown;
+        break;
+      case 3:
+        score = kInvasion;
+        break;
+      default:
+        score = ScoreMeeting(m);
+        break;
     }
-    options.push_back({angle, found});
+    score += bot.options.noise * Gaussian();
+    outcomes.push_back({ox, oy, touched, kind, m.what, m.code, score, l});
+    return static_cast<int>(outcomes.size()) - 1;
+  };
+  // Every fourth angle first, then the angles between two that end differently, halving the
+  // gap each time; an angle between two that end alike ends alike too (a landing place spans
+  // several steps), so the gaps between them are filled without tracing. That finds the
+  // outcomes of tracing every angle at about a third of the cost.
+  constexpr int kStride = 4;
+  const float step = bot.options.angleStep;
+  const int count = static_cast<int>(std::floor(2 * kMaxAim / step)) + 1;
+  std::vector<Option> options(static_cast<std::size_t>(count), Option{0.0f, -1, false});
+  auto at = [&](int a) -> Option& { return options[static_cast<std::size_t>(a)]; };
+  auto sample = [&](int a) {
+    const float angle = -kMaxAim + a * step;
+    at(a) = {angle, evaluate(angle), true};
+  };
+  for (int a = 0; a < count; a += kStride) sample(a);
+  if ((count - 1) % kStride != 0) sample(count - 1);
+  // Gaps [lo, hi] whose ends are known, split until they are filled.
+  std::vector<std::pair<int, int>> gaps;
+  for (int a = 0; a + 1 < count;) {
+    int b = std::min(a + kStride, count - 1);
+    gaps.push_back({a, b});
+    a = b;
+  }
+  while (!gaps.empty()) {
+    const auto [lo, hi] = gaps.back();
+    gaps.pop_back();
+    if (hi - lo < 2) continue;
+    if (at(lo).outcome == at(hi).outcome) {
+      for (int a = lo + 1; a < hi; ++a) at(a) = {-kMaxAim + a * step, at(lo).outcome, false};
+      continue;
+    }
+    const int mid = (lo + hi) / 2;
+    sample(mid);
+    gaps.push_back({lo, mid});
+    gaps.push_back({mid, hi});
   }
   // Leave the game as it was: the shooter, the aim path, the field, the generator, the sound.
   sandbox.RestoreAll();
@@ -495,7 +541,8 @@ Choice Decide() {
       best = static_cast<int>(o);
   int runStart = -1, bestStart = 0, bestLength = 0;
   for (int a = 0; a <= static_cast<int>(options.size()); ++a) {
-    const bool in = a < static_cast<int>(options.size()) && options[static_cast<std::size_t>(a)].outcome == best;
+    const bool in = a < static_cast<int>(options.size()) &&
+                    options[static_cast<std::size_t>(a)].outcome == best;
     if (in && runStart < 0) runStart = a;
     if (!in && runStart >= 0) {
       if (a - runStart > bestLength) {
@@ -505,8 +552,22 @@ Choice Decide() {
       runStart = -1;
     }
   }
-  choice.angle = options[static_cast<std::size_t>(bestStart + bestLength / 2)].angle;
+  // The traced angle of the run nearest its middle: a filled-in angle is only presumed to end
+  // like its neighbours.
+  const int middle = bestStart + bestLength / 2;
+  int pick = -1;
+  for (int a = bestStart; a < bestStart + bestLength; ++a)
+    if (at(a).traced && (pick < 0 || std::abs(a - middle) < std::abs(pick - middle))) pick = a;
+  choice.angle = at(pick < 0 ? middle : pick).angle;
   choice.valid = true;
+  if (bot.options.trace) {
+    const Outcome& b = outcomes[static_cast<std::size_t>(best)];
+    std::fprintf(stderr,
+                 "shot colour %d: score %.2f, kind %d at %.0f,%.0f of %zu outcomes; %d cells, %d "
+                 "colour balls\n",
+                 shooter.shotColour, b.score, b.kind, b.x, b.y, outcomes.size(), cells.cellCount,
+                 fieldCounts.remainingColourCells);
+  }
   choice.landing = outcomes[static_cast<std::size_t>(best)].landing;
   choice.met = outcomes[static_cast<std::size_t>(best)].met;
   return choice;
@@ -548,8 +609,8 @@ void PlayInputs(Player* p) {
       if (!p->choice.valid) return;
       p->cellsAtChoice = cells.cellCount;
       p->ceilingAtChoice = geometry.ceilingOffset;
-      bot.mouse->pendingDx +=
-          static_cast<int>(std::lround((p->choice.angle - shooter.aimAngle) * kMousePixelsPerDegree));
+      bot.mouse->pendingDx += static_cast<int>(
+          std::lround((p->choice.angle - shooter.aimAngle) * kMousePixelsPerDegree));
       p->phase = Phase::Turned;
       return;
     case Phase::Turned:
@@ -635,7 +696,8 @@ RunResult PlayStage(int stage, int set, unsigned seed, const BotOptions& options
   auto* sound = dynamic_cast<platform::HeadlessSoundDevice*>(platform::backend.sound);
   const long limitTicks = std::lround(options.timeLimitSeconds * 60.0);
   // The information panel and the stage load take a few seconds at most.
-  int frameBudget = static_cast<int>(std::lround(options.timeLimitSeconds * 200.0 / options.frameStep)) + 2000;
+  int frameBudget =
+      static_cast<int>(std::lround(options.timeLimitSeconds * 200.0 / options.frameStep)) + 2000;
   Player p;
   p.thinkFrames = ThinkFrames();
   bool played = false;
@@ -687,7 +749,8 @@ std::vector<double> Ranks(const std::vector<double>& v) {
   const std::size_t n = v.size();
   std::vector<std::size_t> order(n);
   for (std::size_t i = 0; i < n; ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return v[a] < v[b]; });
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return v[a] < v[b]; });
   std::vector<double> rank(n);
   for (std::size_t i = 0; i < n;) {
     std::size_t j = i;

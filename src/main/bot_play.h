@@ -11,19 +11,20 @@
 namespace vx::bot {
 
 struct BotOptions {
-  float frameStep = 3.333333f;   // frame-step units a frame: 60 frames a second
-  double thinkSeconds = 0.5;     // pause before each shot, plus up to half as much again
+  float frameStep = 3.333333f;    // frame-step units a frame: 60 frames a second
+  double thinkSeconds = 0.5;      // pause before each shot, plus up to half as much again
   double timeLimitSeconds = 600;  // game time (the stage clock) after which a run gives up
-  float angleStep = 0.5f;        // degrees between the angles tried
-  double noise = 0.4;            // spread of the random term added to each landing's score
+  float angleStep = 0.5f;         // degrees between the angles tried
+  double noise = 0.1;             // spread of the random term added to each landing's score
+  bool trace = false;             // print each shot's choice to stderr
 };
 
 enum class Outcome {
-  Cleared,        // no colour ball left: the stage clear screen opened
-  LostInvasion,   // the try-lost menu opened after an invasion
-  LostEnergy,     // the try-lost menu opened because bomb blasts used up the energy
-  Timeout,        // the time limit passed first
-  NotStarted,     // the stage never reached play (it could not be loaded)
+  Cleared,       // no colour ball left: the stage clear screen opened
+  LostInvasion,  // the try-lost menu opened after an invasion
+  LostEnergy,    // the try-lost menu opened because bomb blasts used up the energy
+  Timeout,       // the time limit passed first
+  NotStarted,    // the stage never reached play (it could not be loaded)
 };
 const char* OutcomeName(Outcome outcome);
 
