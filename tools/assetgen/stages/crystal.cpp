@@ -73,10 +73,10 @@ void CrystalLattice(Stage& s) {
 
 // Mine workings: plated rails across the cave, ore in the seams between them.
 void MineCart(Stage& s) {
-  s.Shelf(0, 380, 160, Plate);
-  s.Shelf(644, 1024, 160, Plate);
-  s.Shelf(250, 774, 340, Plate);
-  s.Fill(Rect(0, 0, 1024, 120), BandsX(0, 170, {Purple, Cyan, Pink, Blue}));
+  s.Shelf(0, 300, 160, Plate);
+  s.Shelf(724, 1024, 160, Plate);
+  s.Shelf(384, 640, 340, Plate);
+  s.Fill(Rect(0, 0, 1024, 120), BandsX(0, 256, {Purple, Cyan, Pink, Blue}));
   s.Fill(Rect(0, 200, 1024, 340) - Rect(250, 300, 774, 400),
          Patches(90, {Yellow, Orange, Purple}, 401));
   s.Sprinkle(Rect(0, 200, 1024, 340), Gem(1, 2), 3, 402);
@@ -85,7 +85,7 @@ void MineCart(Stage& s) {
 
 // A bat roost: bats hang in rows, and a deflector bends the first shots.
 void BatRoost(Stage& s) {
-  s.Fill(Above(60), Patches(110, {Cyan, White}, 403));
+  s.Fill(Above(40), Solid(Cyan));
   for (int i = 0; i < 5; ++i) {
     const double x = 112 + i * 200, y = 170 + (i % 2) * 80;
     s.Fill(Triangle({x - 110, y - 80}, {x, y - 30}, {x - 40, y + 60}) |
@@ -113,7 +113,7 @@ void GlowWorms(Stage& s) {
     s.Fill(Strand(x, 0, len, c), Solid(i % 3 == 0 ? Cyan : i % 3 == 1 ? Green : Yellow));
     s.Fill(Circle(x, len + 20, 36), Solid(White));
   }
-  s.Fill(Above(60), Solid(Purple));
+  s.Fill(Above(60), Patches(100, {Purple, Pink, Blue}, 422));
   s.HangBelow(462, ColourChanger);
   s.Sprinkle(Above(60), Blast, 2, 421);
 }
@@ -135,8 +135,8 @@ void Prism(Stage& s) {
 void EchoChamber(Stage& s) {
   s.Pillar(160, 0, 300, Plate);
   s.Pillar(820, 0, 300, Plate);
-  s.Shelf(160, 440, 300, Plate);
-  s.Shelf(584, 864, 300, Plate);
+  s.Shelf(160, 380, 300, Plate);
+  s.Shelf(644, 864, 300, Plate);
   s.Pillar(490, 100, 240, Plate);
   s.Fill(Rect(0, 0, 160, 420) | Rect(864, 0, 1024, 420), BandsY(0, 90, {Cyan, Purple, Pink}));
   s.Fill(Rect(200, 0, 820, 260), Patches(80, {Blue, Cyan, Purple, White}, 431));
@@ -283,13 +283,13 @@ const WorldStages kBasic = {{
     //  name             cell  c   p
     {"Stalactites", {44, 3, 32}, Stalactites},
     {"Geode", {44, 3, 30}, Geode},
-    {"Crystal Lattice", {44, 4, 32}, CrystalLattice},
-    {"Mine Cart", {42, 4, 30}, MineCart},
-    {"Bat Roost", {42, 4, 28}, BatRoost},
+    {"Crystal Lattice", {52, 3, 32}, CrystalLattice},
+    {"Mine Cart", {42, 3, 30}, MineCart},
+    {"Bat Roost", {42, 3, 28}, BatRoost},
     {"Amethyst Heart", {42, 4, 26}, AmethystHeart},
     {"Glow Worms", {40, 4, 26}, GlowWorms},
     {"Prism", {40, 4, 24}, Prism},
-    {"Echo Chamber", {40, 4, 22}, EchoChamber},
+    {"Echo Chamber", {48, 4, 22}, EchoChamber},
     {"Crystal Throne", {40, 4, 20}, CrystalThrone},
 }};
 

@@ -100,7 +100,8 @@ void Aurora(Stage& s) {
   s.Fill(Wave(90, 40, 420, 100), Solid(Green));
   s.Fill(Wave(180, 45, 380, 90, 1.1), Solid(Cyan));
   s.Fill(Wave(260, 40, 340, 60, 2.2), Solid(Purple));
-  s.Fill(Above(45), Solid(Blue));
+  // The night sky in curtains of two blues: each breaks on its own.
+  s.Fill(Above(45), BandsX(0, 128, {Blue, Purple}));
   s.Sprinkle(Wave(180, 45, 380, 90, 1.1), Seed, 3, 612);
   s.Sprinkle(Wave(90, 40, 420, 100), Blast, 2, 613);
 }
@@ -117,7 +118,7 @@ void Galaxy(Stage& s) {
   });
   s.Sprinkle(Ellipse(cx, cy, 400, 190), GemSpring, 2, 621);
   s.Sprinkle(Ellipse(cx, cy, 400, 190), Blast, 2, 622);
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 80, {Blue, Purple, Blue, Cyan}));
 }
 
 // An eclipse: the dark moon over the sun, the corona flaring round them.
@@ -125,7 +126,7 @@ void Eclipse(Stage& s) {
   s.Fill(Circle(512, 170, 270), Sectors(512, 170, {Yellow, Orange, White, Orange}, 0.1, 16));
   s.Fill(Circle(512, 170, 150), Solid(Blue));
   s.Fill(Circle(512, 170, 95), Solid(Purple));
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 70, {Blue, Purple, Blue, Cyan}));
   s.PutAt(512, 170, LaserGift);
   s.HangBelow(512, Absorber);
   s.Sprinkle(Ring(512, 170, 170, 270) & Rect(0, 200, 1024, 500), Stone, 3, 631);
@@ -135,7 +136,7 @@ void Eclipse(Stage& s) {
 void MilkyWay(Stage& s) {
   const Region band = Beam({-100, 40}, {1124, 330}, 230);
   s.Fill(band, Patches(70, {White, Cyan, Yellow, Pink, Blue, Purple}, 641));
-  s.Fill(Above(40), Solid(Blue));
+  s.Fill(Above(40), BandsX(0, 64, {Blue, Purple}));
   s.Fill(Rect(0, 0, 1024, 150) - band, Patches(100, {Blue, Purple}, 642));
   s.Sprinkle(band, Gem(3, 2), 4, 643);
   s.Sprinkle(band, Blast, 3, 644);
@@ -274,10 +275,10 @@ void HomewardGlow(Stage& s) {
 
 const WorldStages kBasic = {{
     //  name                cell  c   p
-    {"Constellations", {40, 4, 26}, Constellations},
+    {"Constellations", {48, 3, 26}, Constellations},
     {"Crescent Moon", {40, 4, 25}, CrescentMoon},
     {"Comet", {38, 4, 24}, Comet},
-    {"Orrery", {38, 4, 23}, Orrery},
+    {"Orrery", {46, 3, 23}, Orrery},
     {"Meteor Shower", {38, 4, 22}, MeteorShower},
     {"Aurora", {38, 4, 20}, Aurora},
     {"Galaxy", {36, 4, 19}, Galaxy},
