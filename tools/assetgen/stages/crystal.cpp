@@ -209,8 +209,8 @@ void UndergroundRiver(Stage& s) {
 // A gem vault: riveted doors and shelves of treasure.
 void GemVault(Stage& s) {
   // Two vault doors of plates with the way in open between them.
-  s.Shelf(0, 400, 144, Plate);
-  s.Shelf(624, 1024, 144, Plate);
+  s.Shelf(0, 300, 144, Plate);
+  s.Shelf(724, 1024, 144, Plate);
   s.Fill(Above(150), BandsX(0, 128, {Red, Blue, Green, Purple}));
   s.Fill(Rect(0, 180, 400, 330) | Rect(624, 180, 1024, 330),
          BandsX(0, 128, {Purple, Red, Blue, Green}));
@@ -226,6 +226,7 @@ void Kaleidoscope(Stage& s) {
   s.Replace(Circle(512, 170, 140), Sectors(512, 170, {White, Yellow}, 0.6, 4));
   s.PutAt(512, 170, Blast);
   s.HangBelow(512, ColourChanger);
+  s.Fill(Above(40), BandsX(0, 80, {Cyan, Blue}));
 }
 
 // Quartz columns standing in ranks, gems caught between them.
@@ -238,6 +239,8 @@ void QuartzColumns(Stage& s) {
   }
   s.Sprinkle(Rect(0, 0, 1024, 400), Gem(5, 8), 4, 531);
   s.Sprinkle(Rect(0, 0, 1024, 400), Blast, 2, 532);
+  // The cave roof the columns grow from, in short veins.
+  s.Fill(Above(40), BandsX(0, 64, {White, Cyan, Blue}));
 }
 
 // An ammonite: a spiral shell turned to stone and crystal.
@@ -250,13 +253,13 @@ void Ammonite(Stage& s) {
     return colours[((turn % 4) + 4) % 4];
   });
   s.Sprinkle(Circle(cx, cy, 260) & Rect(0, 120, 1024, 500), Stone, 4, 541);
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 70, {Blue, Cyan}));
 }
 
 // A lantern path: lamps on chains light the way down a winding gallery.
 void LanternPath(Stage& s) {
-  s.Shelf(0, 420, 240, Plate);
-  s.Shelf(604, 1024, 120, Plate);
+  s.Shelf(0, 300, 240, Plate);
+  s.Shelf(724, 1024, 120, Plate);
   s.Fill(Rect(0, 0, 1024, 120), Patches(80, {Purple, Blue}, 551));
   s.Fill(Rect(0, 120, 604, 240), Patches(80, {Blue, Cyan}, 552));
   s.Fill(Rect(420, 160, 1024, 340), Patches(80, {Purple, Pink, Blue}, 553));
@@ -298,11 +301,11 @@ const WorldStages kSecond = {{
     {"Diamond Mine", {38, 4, 21}, DiamondMine},
     {"Mine Shaft", {38, 4, 20}, MineShaft},
     {"Underground River", {36, 4, 20}, UndergroundRiver},
-    {"Gem Vault", {36, 4, 19}, GemVault},
+    {"Gem Vault", {36, 3, 19}, GemVault},
     {"Kaleidoscope", {36, 4, 18}, Kaleidoscope},
     {"Quartz Columns", {36, 4, 17}, QuartzColumns},
     {"Ammonite", {34, 4, 17}, Ammonite},
-    {"Lantern Path", {34, 4, 16}, LanternPath},
+    {"Lantern Path", {34, 3, 16}, LanternPath},
     {"Heart of the Mountain", {34, 4, 15}, HeartOfTheMountain},
 }};
 

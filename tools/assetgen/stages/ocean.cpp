@@ -199,7 +199,7 @@ void Seahorses(Stage& s) {
 
 // Starfish: five-pointed stars in three colours, seeds for bubbles.
 void Starfish(Stage& s) {
-  s.Fill(Above(60), Patches(120, {Blue, Cyan}, 100));
+  s.Fill(Above(60), Patches(260, {Blue, Cyan}, 100));
   s.Fill(Star(190, 190, 180, 85, 5), Solid(Orange));
   s.Fill(Star(512, 230, 200, 95, 5), Solid(Red));
   s.Fill(Star(834, 190, 180, 85, 5), Solid(Pink));
@@ -252,7 +252,7 @@ void SeaTurtle(Stage& s) {
              Ellipse(724, 330, 70, 40),
          Solid(Cyan));
   s.Fill(Circle(512, 400, 55), Solid(Cyan));
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 80, {Blue, Purple}));
 }
 
 // A lighthouse on the rocks: its beam sweeps across the waves.
@@ -261,7 +261,7 @@ void Lighthouse(Stage& s) {
   s.Fill(Beam({230, 250}, {1000, 120}, 110), Solid(Yellow));
   s.Fill(Wave(420, 30, 300, 70), Solid(Blue));
   s.Fill(Rect(230, 280, 1024, 400) - Wave(420, 30, 300, 70), Patches(90, {Cyan, White, Blue}, 141));
-  s.Fill(Above(50) - Rect(100, 0, 250, 60), Solid(Purple));
+  s.Fill(Above(50) - Rect(100, 0, 250, 60), BandsX(0, 80, {Purple, Pink}));
   s.Sprinkle(Beam({230, 250}, {1000, 120}, 110), GuideGift, 1, 142);
 }
 
@@ -287,6 +287,8 @@ void Whirlpool(Stage& s) {
   s.Erase(Circle(cx, cy, 50));
   s.PutAt(cx, cy, Blast);
   s.Sprinkle(Ring(cx, cy, 150, 300), Seed, 4, 161);
+  // Spray over the rim in short runs of colour.
+  s.Fill(Above(40), BandsX(0, 70, {Blue, Cyan, Purple}));
 }
 
 // The abyss: narrow walls, a deep cleft and creatures that glow in it.
