@@ -160,7 +160,7 @@ void LullabyForComets(Stage& s) {
 
 // The great bear: seven stars on threads under a band of night.
 void BigDipper(Stage& s) {
-  s.Fill(Above(100), Patches(90, {Blue, Purple}, 701));
+  s.Fill(Above(40), Patches(90, {Blue, Purple}, 701));
   Constellation(s,
                 {{130, 100},
                  {180, 230},
@@ -177,7 +177,7 @@ void BigDipper(Stage& s) {
 
 // Orion the hunter: shoulders, a belt of three and a sword.
 void Orion(Stage& s) {
-  s.Fill(Above(110), Patches(90, {Blue, Purple}, 711));
+  s.Fill(Above(40), Patches(90, {Blue, Purple}, 711));
   Constellation(
       s, {{300, 100}, {330, 170}, {450, 260}, {520, 270}, {590, 280}, {700, 170}, {720, 100}},
       White, Cyan);
@@ -219,7 +219,7 @@ void Nebula(Stage& s) {
 void MoonPhases(Stage& s) {
   const double xs[] = {110, 310, 512, 714, 914};
   const double shift[] = {-70, -35, 0, 35, 70};
-  s.Fill(Above(100), Patches(100, {Blue, Purple}, 751));
+  s.Fill(Above(100), Patches(70, {Blue, Purple, Cyan}, 751));
   for (int i = 0; i < 5; ++i) {
     if (i == 2)
       s.Fill(Circle(xs[i], 200, 100), Solid(White));
@@ -233,7 +233,7 @@ void MoonPhases(Stage& s) {
 void LunarEclipse(Stage& s) {
   s.Fill(Circle(512, 180, 240), Rings(512, 180, 60, {Red, Red, Orange, Pink}));
   s.Fill(Crescent(512, 180, 240, 100, 0) - Circle(512, 180, 185), Solid(White));
-  s.Fill(Above(40), Solid(Blue));
+  s.Fill(Above(40), BandsX(0, 64, {Blue, Purple}));
   s.Sprinkle(Circle(512, 180, 185), Blast, 2, 761);
   s.HangBelow(300, Absorber);
   s.HangBelow(724, Deflector);
@@ -255,7 +255,7 @@ void Pulsar(Stage& s) {
   s.Fill(Beam({512, 180}, {100, 0}, 80) | Beam({512, 180}, {924, 380}, 80), Solid(White));
   s.Fill(Beam({512, 180}, {924, 0}, 80) | Beam({512, 180}, {100, 380}, 80), Solid(Cyan));
   s.Fill(Circle(512, 180, 100), Rings(512, 180, 50, {Yellow, Orange}));
-  s.Fill(Above(40), Patches(100, {Blue, Purple}, 781));
+  s.Fill(Above(80), Patches(70, {Blue, Purple, Cyan}, 781));
   s.HangBelow(130, LaserBall);
   s.HangBelow(894, LaserBall);
   s.Sprinkle(Circle(512, 180, 100), Blast, 1, 782);
