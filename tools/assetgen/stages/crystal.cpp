@@ -4,9 +4,10 @@
 // The basic set brings the auras (a deflector, an absorber, a colour changer, each alone
 // first: they show for the first seconds of a stage and bend, swallow or recolour the shots
 // near them), riveted plates for mine workings, gem pieces in numbers (crystals that never
-// break) and the narrow channels of the deep cave, with groups of four from its third stage.
+// break) and the narrow channels of the deep cave, with groups of four from its sixth stage.
 // Its planter rows are the first world's again (stage numbers 30 to 39). The second set packs
-// the same cave into smaller cells with faster pushes.
+// the same cave into smaller cells with faster pushes, groups of four but for the vault and
+// the lantern path, whose shelves already make them hard.
 #include <cmath>
 
 #include "catalogue.h"

@@ -4,8 +4,8 @@
 // The basic set brings groups of four (from its sixth stage, first with a slower push to
 // make up for it), stone pieces in numbers (rocks that only a blast or a fall removes), and
 // brick pyramids and mesas that narrow the way in. Its planter rows rise with it (stage
-// numbers 20 to 29: from calm to the busiest). The second set plays every stage with groups
-// of four and faster pushes, in smaller cells.
+// numbers 20 to 29: from calm to the busiest). The second set plays with groups of four (three
+// among the obelisks and the tents) and faster pushes, in smaller cells.
 #include <cmath>
 
 #include "catalogue.h"

@@ -1,12 +1,12 @@
 // World 5, the night sky: constellations, the moon, comets, planets and galaxies in deep
 // blues with the glow of stars.
 //
-// The basic set plays with groups of four throughout, brings the laser ball (a beam that
-// stops shots for the first seconds), and combines every piece the earlier worlds brought,
-// in small cells with fast pushes. Like the ocean's, its first five stages meet the busiest
-// planters (stage numbers 40 to 44) and keep to open layouts; the last five carry the densest
-// skies. The second set is the hardest of the game: the smallest cells, the fastest pushes and
-// groups of five at its end.
+// The basic set plays with groups of four (three in its first and fourth stages), brings
+// the laser ball (a beam that stops shots for the first seconds), and combines every piece
+// the earlier worlds brought, in small cells with fast pushes. Like the ocean's, its first five
+// stages meet the busiest planters (stage numbers 40 to 44) and keep to open layouts; the last five
+// carry the densest skies. The second set is the hardest of the game: the smallest cells, the
+// fastest pushes and groups of five at its end.
 #include <cmath>
 
 #include "catalogue.h"
