@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,6 +69,22 @@ double Uniform() {
 }
 double Gaussian() {
   return std::normal_distribution<double>(0.0, 1.0)(bot.rng);
+}
+
+// The game's generator started as the C library's srand(seed) starts it (a seed of 0 counts
+// as 1), so each run follows its own sequence; seed 1 is the game's own start.
+RandomTable SeededTable(unsigned seed) {
+  RandomTable t;
+  std::int32_t word = seed == 0 ? 1 : static_cast<std::int32_t>(seed);
+  t.words[0] = static_cast<std::uint32_t>(word);
+  for (int i = 1; i < RandomTable::kDegree; ++i) {
+    const std::int32_t hi = word / 127773, lo = word % 127773;
+    word = 16807 * lo - 2836 * hi;
+    if (word < 0) word += 2147483647;
+    t.words[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(word);
+  }
+  for (int k = 0; k < 10 * RandomTable::kDegree; ++k) t.Next();
+  return t;
 }
 
 // While a candidate is scored nothing random may be drawn from the game's generator: the
@@ -681,7 +698,7 @@ RunResult PlayStage(int stage, int set, unsigned seed, const BotOptions& options
   r.seed = seed;
   bot.options = options;
   bot.rng.seed(seed);
-  std::srand(seed);
+  randomSource.generator = SeededTable(seed);
   frameClock.fixedStep = options.frameStep;
   stateHandlers.recordStageTime = NoStageTime;
   std::memset(bot.keyboard->keys, 0, sizeof bot.keyboard->keys);

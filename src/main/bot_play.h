@@ -48,7 +48,8 @@ struct RunResult {
 bool StartGame();
 
 // Plays stage `stage` (0-based, within the set) of stage set `set` from its start with 4 tries
-// and full energy, the C library's generator seeded with `seed`. Best times are not written.
+// and full energy, the game's generator started as srand(seed) starts the C library's. Best times
+// are not written.
 RunResult PlayStage(int stage, int set, unsigned seed, const BotOptions& options);
 
 // ---- Figures over many runs ----
