@@ -4,9 +4,10 @@
 // The basic set brings the auras (a deflector, an absorber, a colour changer, each alone
 // first: they show for the first seconds of a stage and bend, swallow or recolour the shots
 // near them), riveted plates for mine workings, gem pieces in numbers (crystals that never
-// break) and the narrow channels of the deep cave, with groups of four from its third stage.
+// break) and the narrow channels of the deep cave, with groups of four from its sixth stage.
 // Its planter rows are the first world's again (stage numbers 30 to 39). The second set packs
-// the same cave into smaller cells with faster pushes.
+// the same cave into smaller cells with faster pushes, groups of four but for the vault and
+// the lantern path, whose shelves already make them hard.
 #include <cmath>
 
 #include "catalogue.h"
@@ -73,10 +74,10 @@ void CrystalLattice(Stage& s) {
 
 // Mine workings: plated rails across the cave, ore in the seams between them.
 void MineCart(Stage& s) {
-  s.Shelf(0, 380, 160, Plate);
-  s.Shelf(644, 1024, 160, Plate);
-  s.Shelf(250, 774, 340, Plate);
-  s.Fill(Rect(0, 0, 1024, 120), BandsX(0, 170, {Purple, Cyan, Pink, Blue}));
+  s.Shelf(0, 300, 160, Plate);
+  s.Shelf(724, 1024, 160, Plate);
+  s.Shelf(384, 640, 340, Plate);
+  s.Fill(Rect(0, 0, 1024, 120), BandsX(0, 256, {Purple, Cyan, Pink, Blue}));
   s.Fill(Rect(0, 200, 1024, 340) - Rect(250, 300, 774, 400),
          Patches(90, {Yellow, Orange, Purple}, 401));
   s.Sprinkle(Rect(0, 200, 1024, 340), Gem(1, 2), 3, 402);
@@ -85,7 +86,7 @@ void MineCart(Stage& s) {
 
 // A bat roost: bats hang in rows, and a deflector bends the first shots.
 void BatRoost(Stage& s) {
-  s.Fill(Above(60), Patches(110, {Cyan, White}, 403));
+  s.Fill(Above(40), Solid(Cyan));
   for (int i = 0; i < 5; ++i) {
     const double x = 112 + i * 200, y = 170 + (i % 2) * 80;
     s.Fill(Triangle({x - 110, y - 80}, {x, y - 30}, {x - 40, y + 60}) |
@@ -113,7 +114,7 @@ void GlowWorms(Stage& s) {
     s.Fill(Strand(x, 0, len, c), Solid(i % 3 == 0 ? Cyan : i % 3 == 1 ? Green : Yellow));
     s.Fill(Circle(x, len + 20, 36), Solid(White));
   }
-  s.Fill(Above(60), Solid(Purple));
+  s.Fill(Above(60), Patches(100, {Purple, Pink, Blue}, 422));
   s.HangBelow(462, ColourChanger);
   s.Sprinkle(Above(60), Blast, 2, 421);
 }
@@ -135,8 +136,8 @@ void Prism(Stage& s) {
 void EchoChamber(Stage& s) {
   s.Pillar(160, 0, 300, Plate);
   s.Pillar(820, 0, 300, Plate);
-  s.Shelf(160, 440, 300, Plate);
-  s.Shelf(584, 864, 300, Plate);
+  s.Shelf(160, 380, 300, Plate);
+  s.Shelf(644, 864, 300, Plate);
   s.Pillar(490, 100, 240, Plate);
   s.Fill(Rect(0, 0, 160, 420) | Rect(864, 0, 1024, 420), BandsY(0, 90, {Cyan, Purple, Pink}));
   s.Fill(Rect(200, 0, 820, 260), Patches(80, {Blue, Cyan, Purple, White}, 431));
@@ -209,8 +210,8 @@ void UndergroundRiver(Stage& s) {
 // A gem vault: riveted doors and shelves of treasure.
 void GemVault(Stage& s) {
   // Two vault doors of plates with the way in open between them.
-  s.Shelf(0, 400, 144, Plate);
-  s.Shelf(624, 1024, 144, Plate);
+  s.Shelf(0, 300, 144, Plate);
+  s.Shelf(724, 1024, 144, Plate);
   s.Fill(Above(150), BandsX(0, 128, {Red, Blue, Green, Purple}));
   s.Fill(Rect(0, 180, 400, 330) | Rect(624, 180, 1024, 330),
          BandsX(0, 128, {Purple, Red, Blue, Green}));
@@ -226,6 +227,7 @@ void Kaleidoscope(Stage& s) {
   s.Replace(Circle(512, 170, 140), Sectors(512, 170, {White, Yellow}, 0.6, 4));
   s.PutAt(512, 170, Blast);
   s.HangBelow(512, ColourChanger);
+  s.Fill(Above(40), BandsX(0, 80, {Cyan, Blue}));
 }
 
 // Quartz columns standing in ranks, gems caught between them.
@@ -238,6 +240,8 @@ void QuartzColumns(Stage& s) {
   }
   s.Sprinkle(Rect(0, 0, 1024, 400), Gem(5, 8), 4, 531);
   s.Sprinkle(Rect(0, 0, 1024, 400), Blast, 2, 532);
+  // The cave roof the columns grow from, in short veins.
+  s.Fill(Above(40), BandsX(0, 64, {White, Cyan, Blue}));
 }
 
 // An ammonite: a spiral shell turned to stone and crystal.
@@ -250,13 +254,13 @@ void Ammonite(Stage& s) {
     return colours[((turn % 4) + 4) % 4];
   });
   s.Sprinkle(Circle(cx, cy, 260) & Rect(0, 120, 1024, 500), Stone, 4, 541);
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 70, {Blue, Cyan}));
 }
 
 // A lantern path: lamps on chains light the way down a winding gallery.
 void LanternPath(Stage& s) {
-  s.Shelf(0, 420, 240, Plate);
-  s.Shelf(604, 1024, 120, Plate);
+  s.Shelf(0, 300, 240, Plate);
+  s.Shelf(724, 1024, 120, Plate);
   s.Fill(Rect(0, 0, 1024, 120), Patches(80, {Purple, Blue}, 551));
   s.Fill(Rect(0, 120, 604, 240), Patches(80, {Blue, Cyan}, 552));
   s.Fill(Rect(420, 160, 1024, 340), Patches(80, {Purple, Pink, Blue}, 553));
@@ -283,13 +287,13 @@ const WorldStages kBasic = {{
     //  name             cell  c   p
     {"Stalactites", {44, 3, 32}, Stalactites},
     {"Geode", {44, 3, 30}, Geode},
-    {"Crystal Lattice", {44, 4, 32}, CrystalLattice},
-    {"Mine Cart", {42, 4, 30}, MineCart},
-    {"Bat Roost", {42, 4, 28}, BatRoost},
+    {"Crystal Lattice", {52, 3, 32}, CrystalLattice},
+    {"Mine Cart", {42, 3, 30}, MineCart},
+    {"Bat Roost", {42, 3, 28}, BatRoost},
     {"Amethyst Heart", {42, 4, 26}, AmethystHeart},
     {"Glow Worms", {40, 4, 26}, GlowWorms},
     {"Prism", {40, 4, 24}, Prism},
-    {"Echo Chamber", {40, 4, 22}, EchoChamber},
+    {"Echo Chamber", {48, 4, 22}, EchoChamber},
     {"Crystal Throne", {40, 4, 20}, CrystalThrone},
 }};
 
@@ -298,11 +302,11 @@ const WorldStages kSecond = {{
     {"Diamond Mine", {38, 4, 21}, DiamondMine},
     {"Mine Shaft", {38, 4, 20}, MineShaft},
     {"Underground River", {36, 4, 20}, UndergroundRiver},
-    {"Gem Vault", {36, 4, 19}, GemVault},
+    {"Gem Vault", {36, 3, 19}, GemVault},
     {"Kaleidoscope", {36, 4, 18}, Kaleidoscope},
     {"Quartz Columns", {36, 4, 17}, QuartzColumns},
     {"Ammonite", {34, 4, 17}, Ammonite},
-    {"Lantern Path", {34, 4, 16}, LanternPath},
+    {"Lantern Path", {34, 3, 16}, LanternPath},
     {"Heart of the Mountain", {34, 4, 15}, HeartOfTheMountain},
 }};
 

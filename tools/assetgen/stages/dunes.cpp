@@ -4,8 +4,8 @@
 // The basic set brings groups of four (from its sixth stage, first with a slower push to
 // make up for it), stone pieces in numbers (rocks that only a blast or a fall removes), and
 // brick pyramids and mesas that narrow the way in. Its planter rows rise with it (stage
-// numbers 20 to 29: from calm to the busiest). The second set plays every stage with groups
-// of four and faster pushes, in smaller cells.
+// numbers 20 to 29: from calm to the busiest). The second set plays with groups of four (three
+// among the obelisks and the tents) and faster pushes, in smaller cells.
 #include <cmath>
 
 #include "catalogue.h"
@@ -178,13 +178,13 @@ void DesertRose(Stage& s) {
   s.Replace(Circle(512, 200, 250) - Circle(512, 200, 180),
             Sectors(512, 200, {Red, Yellow, Orange}, 0.8));
   s.Fill(Circle(512, 200, 60), Solid(Stone));
-  s.Fill(Above(30), Solid(Orange));
+  s.Fill(Above(30), BandsX(0, 128, {Orange, Yellow}));
   s.Sprinkle(Ring(512, 200, 60, 180), Blast, 2, 311);
 }
 
 // A camel train over the crest of a dune.
 void CamelTrain(Stage& s) {
-  s.Fill(Wave(70, 30, 1000, 140), Patches(110, {Orange, Yellow}, 321));
+  s.Fill(Wave(70, 30, 1000, 140), Patches(70, {Orange, Yellow, Red}, 321));
   Camel(s, 140, 220, Yellow, Red);
   Camel(s, 380, 250, Orange, Red);
   Camel(s, 620, 250, Yellow, Red);
@@ -243,7 +243,7 @@ void Scarab(Stage& s) {
     s.Fill(Beam({360, 160 + dy}, {200, 120 + dy}, 36) | Beam({664, 160 + dy}, {824, 120 + dy}, 36),
            Solid(Purple));
   s.Sprinkle(Ellipse(512, 230, 170, 190), Blast, 2, 371);
-  s.Fill(Above(30), Solid(Orange));
+  s.Fill(Above(30), BandsX(0, 70, {Orange, Yellow, Red}));
 }
 
 // Night falls on the desert: the first stars over dark dunes, laser balls on the horizon.
@@ -274,11 +274,11 @@ const WorldStages kBasic = {{
 
 const WorldStages kSecond = {{
     {"Ripples", {42, 4, 28}, Ripples},
-    {"Obelisks", {42, 4, 26}, Obelisks},
+    {"Obelisks", {42, 3, 26}, Obelisks},
     {"Desert Rose", {42, 4, 25}, DesertRose},
     {"Camel Train", {40, 4, 24}, CamelTrain},
     {"Sundial", {40, 4, 23}, Sundial},
-    {"Nomad Tents", {40, 4, 22}, NomadTents},
+    {"Nomad Tents", {40, 3, 22}, NomadTents},
     {"Canyon", {40, 4, 21}, Canyon},
     {"Mirage", {38, 4, 20}, Mirage},
     {"Scarab", {38, 4, 19}, Scarab},

@@ -80,7 +80,8 @@ void Bluebells(Stage& s) {
 void TulipTerrace(Stage& s) {
   s.Shelf(0, 320, 320);
   s.Shelf(704, 1024, 320);
-  s.Fill(Above(40), Solid(Green));
+  // The garden's hedge along the ceiling, in clumps: each clump is a group of its own.
+  s.Fill(Above(40), Patches(150, {Green, Yellow, Green, White}, 14));
   s.Fill(TulipCup(128, 40, 230), Solid(Red));
   s.Fill(TulipCup(896, 40, 230), Solid(Red));
   s.Fill(TulipCup(512, 40, 260), Solid(Pink));
@@ -109,7 +110,7 @@ void Rainbow(Stage& s) {
 void Butterfly(Stage& s) {
   const int c = s.rules().cell;
   for (double x : {290.0, 734.0}) {
-    s.Fill(Ellipse(x, 150, 210, 150), Rings(x, 150, 65, {Yellow, Orange, Orange, Purple}));
+    s.Fill(Ellipse(x, 150, 210, 150), Rings(x, 150, 50, {Yellow, Orange, Red, Orange, Purple}));
     s.Fill(Ellipse(x + (x < 512 ? 60 : -60), 370, 140, 100),
            Rings(x + (x < 512 ? 60 : -60), 370, 60, {Pink, Purple}));
   }
@@ -124,6 +125,8 @@ void Orchard(Stage& s) {
   s.Fill(Circle(512, 250, 160), Patches(70, {Green, Green, Orange}, 4));
   s.Fill(Circle(832, 230, 140), Patches(70, {Green, Green, Yellow}, 5));
   s.PutAt(512, 360, LaserGift);
+  // The leafy canopy the trees hang from.
+  s.Fill(Above(60) - Rect(150, 0, 874, 60), Patches(100, {Green, Red, Green, Orange}, 6));
 }
 
 // A windmill: four sails round a blast at the hub, the brick tower holding them up.
@@ -136,6 +139,8 @@ void Windmill(Stage& s) {
   s.PutAt(512, 250, Blast);
   s.Fill(Ellipse(100, 40, 100, 45) | Ellipse(924, 40, 100, 45), Solid(White));
   s.PutAt(100, 30, GuideGift);
+  // A patchy sky over the sails.
+  s.Fill(Above(150) - Rect(420, 0, 604, 150), Patches(90, {White, Blue, White, Yellow, Red}, 9));
 }
 
 // The dawn chorus: the sun's rays over birds in flight, with everything the meadow taught.
@@ -216,6 +221,8 @@ void Maypole(Stage& s) {
   const int c = s.rules().cell;
   s.Fill(Circle(512, 0, 430) - Circle(512, 0, 60),
          Sectors(512, 0, {Red, Yellow, Blue, Pink, Green, Purple}, 0.0));
+  // Garlands strung along the top, each a short run of one colour.
+  s.Fill(Above(50), BandsX(0, 96, {Green, White}));
   s.Fill(Stem(512, 0, 460, c), Solid(Steel));
   s.Sprinkle(Circle(512, 0, 430), GuideGift, 1, 4);
 }
@@ -236,17 +243,17 @@ void FlowerWreath(Stage& s) {
   s.Fill(Heart(512, 220, 90), Solid(Red));
   s.Sprinkle(Heart(512, 220, 90), Blast, 2, 9);
   s.Fill(Stem(512, 0, 10, s.rules().cell), Solid(Green));
-  s.Fill(Above(30), Solid(Green));
+  s.Fill(Above(30), BandsX(0, 96, {Green, White}));
 }
 
 // A hedge maze: brick hedges, colour pockets in its turns.
 void HedgeMaze(Stage& s) {
-  s.Shelf(92, 460, 300);
-  s.Shelf(564, 932, 300);
+  s.Shelf(92, 400, 300);
+  s.Shelf(624, 932, 300);
   s.Pillar(92, 120, 300);
   s.Pillar(886, 120, 300);
   s.Shelf(320, 704, 150);
-  s.Fill(Above(140), Patches(80, {Green, Yellow, Purple, Pink}, 41));
+  s.Fill(Above(90), Patches(100, {Green, Yellow, Purple}, 41));
   s.Fill(Rect(150, 150, 874, 290) - Rect(320, 150, 704, 210), Patches(80, {Red, Orange, Blue}, 42));
   s.PutAt(512, 230, GuideGift);
 }
@@ -268,7 +275,7 @@ const WorldStages kBasic = {{
     {"Tulip Terrace", {64, 3, 54}, TulipTerrace},
     {"Honeycomb", {64, 3, 50}, Honeycomb},
     {"Rainbow", {64, 3, 48}, Rainbow},
-    {"Butterfly", {64, 3, 46}, Butterfly},
+    {"Butterfly", {56, 3, 46}, Butterfly},
     {"Orchard", {56, 3, 42}, Orchard},
     {"Windmill", {56, 3, 40}, Windmill},
     {"Dawn Chorus", {56, 3, 38}, DawnChorus},

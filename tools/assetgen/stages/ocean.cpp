@@ -68,7 +68,6 @@ void TidePool(Stage& s) {
 // Jellyfish drifting under the surface; their tentacles fall when the bells break.
 void JellyfishBloom(Stage& s) {
   Surface(s);
-  s.Fill(Rect(0, 0, 1024, 80), Patches(120, {White, Cyan}, 21));
   Jellyfish(s, 190, 150, 120, Pink, Purple);
   Jellyfish(s, 512, 170, 130, Purple, Pink);
   Jellyfish(s, 834, 150, 120, Cyan, Blue);
@@ -88,7 +87,9 @@ void CoralReef(Stage& s) {
 
 // Lanterns on the tide: each wick is a seed spring that grows bubbles when a shot hits it.
 void TideLanterns(Stage& s) {
+  // A floating lamp splits the foam, so it no longer breaks as one.
   Surface(s);
+  s.PutAt(512, 30, Yellow);
   Lantern(s, 140, 60, 260, Red, Yellow, -1);
   Lantern(s, 380, 130, 280, Orange, Yellow, SeedSpring);
   Lantern(s, 644, 130, 280, Orange, Pink, SeedSpring);
@@ -105,9 +106,11 @@ void ClamBeds(Stage& s) {
   s.PutAt(664, 110, Gem(0, 8));
 }
 
-// A sunken ship: a hull of planks, its cargo in the hold and a treasure of gems.
+// A sunken ship: a hull of planks with a hatch burst open in its keel, its cargo in the hold
+// and a treasure of gems.
 void Shipwreck(Stage& s) {
-  s.BlockPlaces(Polygon({{190, 60}, {834, 60}, {760, 200}, {264, 200}}) - Rect(300, 0, 724, 150),
+  s.BlockPlaces(Polygon({{190, 60}, {834, 60}, {760, 200}, {264, 200}}) - Rect(300, 0, 724, 150) -
+                    Rect(400, 0, 624, 220),
                 Plate);
   s.Fill(Rect(300, 0, 724, 150), Patches(80, {Orange, Yellow, Red}, 51));
   s.Fill(Above(60) - Rect(300, 0, 724, 150), Patches(120, {Cyan, Blue, White}, 52));
@@ -126,7 +129,8 @@ void KelpForest(Stage& s) {
     s.Fill(Circle(xs[i] + c / 2.0, len + 20, 55), Solid(i % 2 ? Yellow : Orange));
     s.PutAt(xs[i] + c / 2.0, len + 40, LimitedSpring);
   }
-  s.Fill(Above(30), Solid(Blue));
+  // The sunlit water the kelp reaches up to, in patches.
+  s.Fill(Above(110), Patches(90, {Blue, Cyan, White}, 73));
 }
 
 // A whale singing: a great blue body with a white belly, blasts for its song.
@@ -135,7 +139,7 @@ void WhaleSong(Stage& s) {
   s.Fill(Ellipse(470, 290, 280, 70), Solid(White));
   s.Fill(Triangle({800, 130}, {980, 40}, {980, 260}), Solid(Cyan));
   s.PutAt(250, 170, Gem(0, 9));
-  s.Fill(Above(40), Solid(Cyan));
+  s.Fill(Above(230) - Ellipse(470, 200, 360, 150), Patches(80, {Cyan, White, Blue, Green}, 62));
   s.Sprinkle(Ellipse(470, 200, 360, 150) - Ellipse(470, 290, 280, 70), Blast, 3, 61);
   s.Fill(Ring(250, 40, 60, 110) & Above(100), Solid(White));
 }
@@ -151,7 +155,8 @@ void Octopus(Stage& s) {
   }
   s.Fill(Circle(450, 120, 30) | Circle(574, 120, 30), Solid(Yellow));
   s.Sprinkle(Ellipse(512, 130, 170, 130), LimitedSpring, 2, 71);
-  s.Fill(Above(30), Solid(Blue));
+  // Ink clouding the water above the octopus.
+  s.Fill(Above(150) - Ellipse(512, 130, 170, 130), Patches(80, {Blue, Cyan, White, Green}, 72));
   s.PutAt(150, 30, Gem(4, 4));
   s.PutAt(874, 30, Gem(4, 4));
 }
@@ -194,7 +199,7 @@ void Seahorses(Stage& s) {
 
 // Starfish: five-pointed stars in three colours, seeds for bubbles.
 void Starfish(Stage& s) {
-  s.Fill(Above(60), Patches(120, {Blue, Cyan}, 100));
+  s.Fill(Above(60), Patches(260, {Blue, Cyan}, 100));
   s.Fill(Star(190, 190, 180, 85, 5), Solid(Orange));
   s.Fill(Star(512, 230, 200, 95, 5), Solid(Red));
   s.Fill(Star(834, 190, 180, 85, 5), Solid(Pink));
@@ -247,7 +252,7 @@ void SeaTurtle(Stage& s) {
              Ellipse(724, 330, 70, 40),
          Solid(Cyan));
   s.Fill(Circle(512, 400, 55), Solid(Cyan));
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 80, {Blue, Purple}));
 }
 
 // A lighthouse on the rocks: its beam sweeps across the waves.
@@ -256,7 +261,7 @@ void Lighthouse(Stage& s) {
   s.Fill(Beam({230, 250}, {1000, 120}, 110), Solid(Yellow));
   s.Fill(Wave(420, 30, 300, 70), Solid(Blue));
   s.Fill(Rect(230, 280, 1024, 400) - Wave(420, 30, 300, 70), Patches(90, {Cyan, White, Blue}, 141));
-  s.Fill(Above(50) - Rect(100, 0, 250, 60), Solid(Purple));
+  s.Fill(Above(50) - Rect(100, 0, 250, 60), BandsX(0, 80, {Purple, Pink}));
   s.Sprinkle(Beam({230, 250}, {1000, 120}, 110), GuideGift, 1, 142);
 }
 
@@ -282,6 +287,8 @@ void Whirlpool(Stage& s) {
   s.Erase(Circle(cx, cy, 50));
   s.PutAt(cx, cy, Blast);
   s.Sprinkle(Ring(cx, cy, 150, 300), Seed, 4, 161);
+  // Spray over the rim in short runs of colour.
+  s.Fill(Above(40), BandsX(0, 70, {Blue, Cyan, Purple}));
 }
 
 // The abyss: narrow walls, a deep cleft and creatures that glow in it.

@@ -1,12 +1,12 @@
 // World 5, the night sky: constellations, the moon, comets, planets and galaxies in deep
 // blues with the glow of stars.
 //
-// The basic set plays with groups of four throughout, brings the laser ball (a beam that
-// stops shots for the first seconds), and combines every piece the earlier worlds brought,
-// in small cells with fast pushes. Like the ocean's, its first five stages meet the busiest
-// planters (stage numbers 40 to 44) and keep to open layouts; the last five carry the densest
-// skies. The second set is the hardest of the game: the smallest cells, the fastest pushes and
-// groups of five at its end.
+// The basic set plays with groups of four (three in its first and fourth stages), brings
+// the laser ball (a beam that stops shots for the first seconds), and combines every piece
+// the earlier worlds brought, in small cells with fast pushes. Like the ocean's, its first five
+// stages meet the busiest planters (stage numbers 40 to 44) and keep to open layouts; the last five
+// carry the densest skies. The second set is the hardest of the game: the smallest cells, the
+// fastest pushes and groups of five at its end.
 #include <cmath>
 
 #include "catalogue.h"
@@ -100,7 +100,8 @@ void Aurora(Stage& s) {
   s.Fill(Wave(90, 40, 420, 100), Solid(Green));
   s.Fill(Wave(180, 45, 380, 90, 1.1), Solid(Cyan));
   s.Fill(Wave(260, 40, 340, 60, 2.2), Solid(Purple));
-  s.Fill(Above(45), Solid(Blue));
+  // The night sky in curtains of two blues: each breaks on its own.
+  s.Fill(Above(45), BandsX(0, 128, {Blue, Purple}));
   s.Sprinkle(Wave(180, 45, 380, 90, 1.1), Seed, 3, 612);
   s.Sprinkle(Wave(90, 40, 420, 100), Blast, 2, 613);
 }
@@ -117,7 +118,7 @@ void Galaxy(Stage& s) {
   });
   s.Sprinkle(Ellipse(cx, cy, 400, 190), GemSpring, 2, 621);
   s.Sprinkle(Ellipse(cx, cy, 400, 190), Blast, 2, 622);
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 80, {Blue, Purple, Blue, Cyan}));
 }
 
 // An eclipse: the dark moon over the sun, the corona flaring round them.
@@ -125,7 +126,7 @@ void Eclipse(Stage& s) {
   s.Fill(Circle(512, 170, 270), Sectors(512, 170, {Yellow, Orange, White, Orange}, 0.1, 16));
   s.Fill(Circle(512, 170, 150), Solid(Blue));
   s.Fill(Circle(512, 170, 95), Solid(Purple));
-  s.Fill(Above(30), Solid(Blue));
+  s.Fill(Above(30), BandsX(0, 70, {Blue, Purple, Blue, Cyan}));
   s.PutAt(512, 170, LaserGift);
   s.HangBelow(512, Absorber);
   s.Sprinkle(Ring(512, 170, 170, 270) & Rect(0, 200, 1024, 500), Stone, 3, 631);
@@ -135,7 +136,7 @@ void Eclipse(Stage& s) {
 void MilkyWay(Stage& s) {
   const Region band = Beam({-100, 40}, {1124, 330}, 230);
   s.Fill(band, Patches(70, {White, Cyan, Yellow, Pink, Blue, Purple}, 641));
-  s.Fill(Above(40), Solid(Blue));
+  s.Fill(Above(40), BandsX(0, 64, {Blue, Purple}));
   s.Fill(Rect(0, 0, 1024, 150) - band, Patches(100, {Blue, Purple}, 642));
   s.Sprinkle(band, Gem(3, 2), 4, 643);
   s.Sprinkle(band, Blast, 3, 644);
@@ -159,7 +160,7 @@ void LullabyForComets(Stage& s) {
 
 // The great bear: seven stars on threads under a band of night.
 void BigDipper(Stage& s) {
-  s.Fill(Above(100), Patches(90, {Blue, Purple}, 701));
+  s.Fill(Above(40), Patches(90, {Blue, Purple}, 701));
   Constellation(s,
                 {{130, 100},
                  {180, 230},
@@ -176,7 +177,7 @@ void BigDipper(Stage& s) {
 
 // Orion the hunter: shoulders, a belt of three and a sword.
 void Orion(Stage& s) {
-  s.Fill(Above(110), Patches(90, {Blue, Purple}, 711));
+  s.Fill(Above(40), Patches(90, {Blue, Purple}, 711));
   Constellation(
       s, {{300, 100}, {330, 170}, {450, 260}, {520, 270}, {590, 280}, {700, 170}, {720, 100}},
       White, Cyan);
@@ -218,7 +219,7 @@ void Nebula(Stage& s) {
 void MoonPhases(Stage& s) {
   const double xs[] = {110, 310, 512, 714, 914};
   const double shift[] = {-70, -35, 0, 35, 70};
-  s.Fill(Above(100), Patches(100, {Blue, Purple}, 751));
+  s.Fill(Above(100), Patches(70, {Blue, Purple, Cyan}, 751));
   for (int i = 0; i < 5; ++i) {
     if (i == 2)
       s.Fill(Circle(xs[i], 200, 100), Solid(White));
@@ -232,7 +233,7 @@ void MoonPhases(Stage& s) {
 void LunarEclipse(Stage& s) {
   s.Fill(Circle(512, 180, 240), Rings(512, 180, 60, {Red, Red, Orange, Pink}));
   s.Fill(Crescent(512, 180, 240, 100, 0) - Circle(512, 180, 185), Solid(White));
-  s.Fill(Above(40), Solid(Blue));
+  s.Fill(Above(40), BandsX(0, 64, {Blue, Purple}));
   s.Sprinkle(Circle(512, 180, 185), Blast, 2, 761);
   s.HangBelow(300, Absorber);
   s.HangBelow(724, Deflector);
@@ -254,7 +255,7 @@ void Pulsar(Stage& s) {
   s.Fill(Beam({512, 180}, {100, 0}, 80) | Beam({512, 180}, {924, 380}, 80), Solid(White));
   s.Fill(Beam({512, 180}, {924, 0}, 80) | Beam({512, 180}, {100, 380}, 80), Solid(Cyan));
   s.Fill(Circle(512, 180, 100), Rings(512, 180, 50, {Yellow, Orange}));
-  s.Fill(Above(40), Patches(100, {Blue, Purple}, 781));
+  s.Fill(Above(80), Patches(70, {Blue, Purple, Cyan}, 781));
   s.HangBelow(130, LaserBall);
   s.HangBelow(894, LaserBall);
   s.Sprinkle(Circle(512, 180, 100), Blast, 1, 782);
@@ -274,10 +275,10 @@ void HomewardGlow(Stage& s) {
 
 const WorldStages kBasic = {{
     //  name                cell  c   p
-    {"Constellations", {40, 4, 26}, Constellations},
+    {"Constellations", {48, 3, 26}, Constellations},
     {"Crescent Moon", {40, 4, 25}, CrescentMoon},
     {"Comet", {38, 4, 24}, Comet},
-    {"Orrery", {38, 4, 23}, Orrery},
+    {"Orrery", {46, 3, 23}, Orrery},
     {"Meteor Shower", {38, 4, 22}, MeteorShower},
     {"Aurora", {38, 4, 20}, Aurora},
     {"Galaxy", {36, 4, 19}, Galaxy},
