@@ -9,9 +9,9 @@
 #include "field/bonuses.h"
 #include "field/field_tables.h"
 #include "field/next_ball_queue.h"
+#include "objects/ball_powers.h"
 #include "objects/pops.h"
 #include "objects/pusher.h"
-#include "objects/specials.h"
 #include "persist/stage_files.h"
 
 namespace vx {

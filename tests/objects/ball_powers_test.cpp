@@ -6,7 +6,7 @@
 #include "core/game_state.h"
 #include "field/field_tables.h"
 #include "field/shooter.h"
-#include "objects/specials.h"
+#include "objects/ball_powers.h"
 #include "objects_fixture.h"
 
 namespace vx::test {

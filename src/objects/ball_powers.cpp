@@ -1,4 +1,4 @@
-#include "objects/specials.h"
+#include "objects/ball_powers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-// Special balls and their auras: specials that pulse, the three that mature into an aura
+// What special balls do: specials that pulse, the three that mature into an aura
 // (deflector, absorber, colour changer) and the laser ball that matures into a beam stopping
 // shots, the springs that break by age, and the bomb carriers chosen among the colour balls.
 #pragma once
