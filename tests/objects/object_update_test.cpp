@@ -15,6 +15,7 @@
 #include "objects/pusher.h"
 #include "objects_fixture.h"
 #include "persist/stage_files.h"
+#include "table_compare.h"
 
 namespace vx::test {
 namespace {
@@ -411,20 +412,8 @@ TEST_F(ObjectUpdateTest, PackingTheTableAnswersAsRemovingOneByOne) {
       capture(*got);
 
       SCOPED_TRACE(::testing::Message() << "field " << field << " frame " << frame);
-      ASSERT_EQ(got->objectTable.objectCount, reference->objectTable.objectCount);
-      for (int i = 0; i < objects.objectCount; ++i) {
-        ASSERT_EQ(got->objectTable.x[i], reference->objectTable.x[i]) << i;
-        ASSERT_EQ(got->objectTable.y[i], reference->objectTable.y[i]) << i;
-        ASSERT_EQ(got->objectTable.code[i], reference->objectTable.code[i]) << i;
-        ASSERT_EQ(got->objectTable.flags[i], reference->objectTable.flags[i]) << i;
-        ASSERT_EQ(got->objectTable.timer[i], reference->objectTable.timer[i]) << i;
-      }
-      ASSERT_EQ(got->cellTable.cellCount, reference->cellTable.cellCount);
-      for (int i = 0; i < cells.cellCount; ++i) {
-        ASSERT_EQ(got->cellTable.kind[i], reference->cellTable.kind[i]) << i;
-        ASSERT_EQ(got->cellTable.flags[i], reference->cellTable.flags[i]) << i;
-        ASSERT_EQ(got->cellTable.timer[i], reference->cellTable.timer[i]) << i;
-      }
+      ASSERT_TRUE(test::SameObjects(got->objectTable, reference->objectTable));
+      ASSERT_TRUE(test::SameCells(got->cellTable, reference->cellTable));
       ASSERT_EQ(got->counts.remainingColourCells, reference->counts.remainingColourCells);
       ASSERT_EQ(got->counts.clearedColourCells, reference->counts.clearedColourCells);
       ASSERT_EQ(got->counts.fieldOverflow, reference->counts.fieldOverflow);

@@ -113,6 +113,15 @@ class RenderTest : public ::testing::Test {
   platform::SdlGpu gpu_{&window_};
 };
 
+// A saved screenshot read back as RGBA bytes, or null when it cannot be read.
+SDL_Surface* ReadShot(const std::string& path) {
+  SDL_Surface* loaded = IMG_Load(path.c_str());
+  if (!loaded) return nullptr;
+  SDL_Surface* shot = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+  SDL_FreeSurface(loaded);
+  return shot;
+}
+
 bool Near(std::uint32_t rgb, std::uint32_t want, int tolerance) {
   for (int s = 0; s < 24; s += 8) {
     int a = static_cast<int>((rgb >> s) & 0xFF), b = static_cast<int>((want >> s) & 0xFF);
@@ -154,11 +163,8 @@ TEST_F(RenderTest, RotatedRectangleAndLitCubeLandWhereTheTransformsSay) {
 
   const std::string path = dir_.path() + "/shot.png";
   ASSERT_TRUE(gpu_.SaveScreenshot(path.c_str()));
-  SDL_Surface* loaded = IMG_Load(path.c_str());
-  ASSERT_NE(loaded, nullptr) << IMG_GetError();
-  SDL_Surface* shot = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-  SDL_FreeSurface(loaded);
-  ASSERT_NE(shot, nullptr);
+  SDL_Surface* shot = ReadShot(path);
+  ASSERT_NE(shot, nullptr) << IMG_GetError();
   EXPECT_EQ(shot->w, kSide);
   EXPECT_EQ(shot->h, kSide);
 
@@ -219,11 +225,8 @@ TEST_F(RenderTest, ASheetReplacedInTheFrameStillDrawsWhatWasQueuedFromIt) {
 
   const std::string path = dir_.path() + "/replaced.png";
   ASSERT_TRUE(gpu_.SaveScreenshot(path.c_str()));
-  SDL_Surface* loaded = IMG_Load(path.c_str());
-  ASSERT_NE(loaded, nullptr) << IMG_GetError();
-  SDL_Surface* shot = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-  SDL_FreeSurface(loaded);
-  ASSERT_NE(shot, nullptr);
+  SDL_Surface* shot = ReadShot(path);
+  ASSERT_NE(shot, nullptr) << IMG_GetError();
   EXPECT_TRUE(Near(At(shot, 64, 64), 0xFF0000, 2)) << std::hex << At(shot, 64, 64);
   EXPECT_TRUE(Near(At(shot, 320, 320), 0x00FF00, 2)) << std::hex << At(shot, 320, 320);
   SDL_FreeSurface(shot);
@@ -257,11 +260,8 @@ TEST(RenderAreaTest, TheSurfaceFillsTheLargestCentredSquare) {
     gpu.Present();
     const std::string path = dir.path() + "/area.png";
     ASSERT_TRUE(gpu.SaveScreenshot(path.c_str()));
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    ASSERT_NE(loaded, nullptr) << IMG_GetError();
-    SDL_Surface* shot = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(loaded);
-    ASSERT_NE(shot, nullptr);
+    SDL_Surface* shot = ReadShot(path);
+    ASSERT_NE(shot, nullptr) << IMG_GetError();
     ASSERT_EQ(shot->w, c.width);
     ASSERT_EQ(shot->h, c.height);
     auto lit = [&](int x, int y) {
