@@ -220,13 +220,17 @@ class MusicStart : public AudioSmoke {
         Written() + static_cast<std::uintmax_t>(seconds * kFrameBytes * 44100);
     for (int i = 0; i < 20000 && Written() < until; ++i) SDL_Delay(1);
   }
-  // The left channel of everything written, after the device has closed.
+  // The left channel of everything written while the sounds played. Shutting down stops
+  // the channels and the music before it closes the device, and the device thread goes on
+  // writing silence in between; only what was on disk before the shutdown is what was heard.
   std::vector<int> Left() {
+    const std::uintmax_t heard = Written();
     ShutdownSound();
     const std::string raw =
         test::ReadFile((std::filesystem::temp_directory_path() / output_).string());
+    const std::size_t end = std::min<std::size_t>(raw.size(), heard);
     std::vector<int> left;
-    for (std::size_t i = 0; i + kFrameBytes <= raw.size(); i += kFrameBytes)
+    for (std::size_t i = 0; i + kFrameBytes <= end; i += kFrameBytes)
       left.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(raw[i]) |
                                                static_cast<unsigned char>(raw[i + 1]) << 8));
     return left;
