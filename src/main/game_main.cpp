@@ -38,7 +38,7 @@ int main(int /*argc*/, char** /*argv*/) {
   }
   if (!vx::EnterGameDirectories(executableDir)) {
     SDL_Quit();
-    return 1;
+    return vx::ProcessExitStatus(vx::kFailureExitStatus);  // as every failure that ends the game
   }
   int status = vx::RunGame();
   SDL_Quit();

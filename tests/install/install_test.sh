@@ -77,5 +77,31 @@ RUN
   grep -q '^\[' "$work/game.log" && { cat "$work/game.log" >&2; fail "the game showed a message"; }
   [ -f "$data/times.txt" ] || fail "the installed game did not write in the data directory"
   [ "$(listing)" = "$before" ] || fail "the installed game changed its prefix"
+
+  # No place for the player's files (a file stands where the data directory would go): one
+  # message naming the place, then the failure status every failed start ends with.
+  touch "$work/no-dir"
+  cat > "$work/nodir.sh" <<RUN
+#!/usr/bin/env bash
+XDG_DATA_HOME="$work/no-dir" "$prefix/bin/vexorbia" &
+pid=\$!
+for _ in \$(seq 1 100); do
+  kill -0 \$pid 2>/dev/null || break
+  "$send_close" "Game Exiting" 2>/dev/null || true
+  sleep 0.2
+done
+if kill -0 \$pid 2>/dev/null; then kill -9 \$pid; exit 1; fi
+status=0
+wait \$pid || status=\$?
+exit \$status
+RUN
+  chmod +x "$work/nodir.sh"
+  status=0
+  (cd / && xvfb-run -a -s "-screen 0 1024x768x24" "$work/nodir.sh") > "$work/nodir.log" 2>&1 ||
+    status=$?
+  [ "$status" -eq 255 ] || { cat "$work/nodir.log" >&2; fail "without a data directory: status $status"; }
+  [ "$(grep -c -F "[Game Exiting]" "$work/nodir.log")" -eq 1 ] &&
+    grep -q -F "$work/no-dir/vexorbia" "$work/nodir.log" ||
+    { cat "$work/nodir.log" >&2; fail "without a data directory: not one message naming it"; }
 fi
 echo "installed, ran read-only, player files in $data"
