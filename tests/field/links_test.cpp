@@ -239,21 +239,6 @@ TEST_F(LinksTest, SpringsGrowNothingOutsideTheFieldOrNearTheLauncher) {
   EXPECT_EQ(objects.objectCount, 3);
 }
 
-// A seeded source that counts what it hands out, so two runs can start from the same draw.
-struct CountingRandom {
-  static inline std::mt19937 engine;
-  static inline int calls = 0;
-  static int Next() {
-    ++calls;
-    return static_cast<int>(engine() % 32768u);
-  }
-  static void Start(unsigned seed) {
-    engine.seed(seed);
-    calls = 0;
-    randomSource.next = &Next;
-  }
-};
-
 // Everything a resolution may change.
 struct Outcome {
   bool broke = false;
@@ -279,7 +264,7 @@ TEST_F(LinksTest, IndexedResolutionMatchesTheScansOnRandomFields) {
     o.counts = fieldCounts;
     o.bonus = bonuses;
     o.aimGuide = flow.aimGuide;
-    o.randomCalls = CountingRandom::calls;
+    o.randomCalls = test::CountingRandom::calls;
     o.sounds.clear();
     for (const auto& e : rig_->sound.Calls(platform::SoundCall::Play))
       o.sounds.push_back(e.channel);
@@ -312,10 +297,10 @@ TEST_F(LinksTest, IndexedResolutionMatchesTheScansOnRandomFields) {
     capture(*start, false);
     const unsigned seed = rng();
 
-    CountingRandom::Start(seed);
+    test::CountingRandom::Start(seed);
     capture(*reference, ResolveShotReference(true));
     restore(*start);
-    CountingRandom::Start(seed);
+    test::CountingRandom::Start(seed);
     capture(*got, ResolveShot(true));
 
     SCOPED_TRACE(field);

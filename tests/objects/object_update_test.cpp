@@ -285,21 +285,6 @@ TEST_F(ObjectUpdateTest, TheEighthStageOfFifteenStretchesThePushIntervalOnce) {
   EXPECT_EQ(stageFiles.pushInterval, 60000.0f * 5.0f * 5.0f);
 }
 
-// A seeded source that counts what it hands out, so two runs can start from the same draw.
-struct CountingRandom {
-  static inline std::mt19937 engine;
-  static inline int calls = 0;
-  static int Next() {
-    ++calls;
-    return static_cast<int>(engine() % 32768u);
-  }
-  static void Start(unsigned seed) {
-    engine.seed(seed);
-    calls = 0;
-    randomSource.next = &Next;
-  }
-};
-
 // Everything a frame of the object update may change.
 struct World {
   FieldCells cellTable;
@@ -342,7 +327,7 @@ TEST_F(ObjectUpdateTest, PackingTheTableAnswersAsRemovingOneByOne) {
     w.updateValues = objectUpdate;
     w.playerValues = player;
     w.flowValues = flow;
-    w.randomCalls = CountingRandom::calls;
+    w.randomCalls = test::CountingRandom::calls;
     w.sounds = rig_->sound.events;
     std::copy(rig_->sound.playing, rig_->sound.playing + platform::kSoundChannels, w.sounding);
     w.draws = Drawn();
@@ -403,11 +388,11 @@ TEST_F(ObjectUpdateTest, PackingTheTableAnswersAsRemovingOneByOne) {
       objectUpdate.removedThisFrame = false;
       capture(*start);
       const unsigned seed = rng();
-      CountingRandom::Start(seed);
+      test::CountingRandom::Start(seed);
       UpdateObjectsReference();
       capture(*reference);
       restore(*start);
-      CountingRandom::Start(seed);
+      test::CountingRandom::Start(seed);
       UpdateObjects();
       capture(*got);
 
